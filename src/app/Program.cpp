@@ -1,9 +1,55 @@
 #include "app/Program.h"
 
+#include "app/MainScreen.h"
+#include "app/MessageBoxes.h"
+#include "app/Messages.h"
+#include "app/Printers.h"
+#include "app/SingleInstance.h"
+#include "app/Version.h"
+#include "store/Opasswrd.h"
+
 #include <QApplication>
+
+namespace {
+// The show state the program was started with.  Linux passes none to a
+// process, so the X toolkits' "-iconic" (and "--minimized") ask for it.
+bool startedMinimized(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "-iconic" || arg == "--minimized" || arg == "--minimised")
+            return true;
+    }
+    return false;
+}
+} // namespace
 
 int RunProgram(int argc, char *argv[])
 {
+    const bool minimized = startedMinimized(argc, argv);
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quillary"));
+    QApplication::setApplicationVersion(QString::fromLatin1(ProgramVersion));
+    InstallMessageBoxes();
+
+    CheckPrinters();
+
+    if (AlreadyRunning()) {
+        ShowInformation(QStringLiteral("Quillary! is already running"));
+        return 0;
+    }
+    QCoreApplication::processEvents();
+
+    if (!AskOpeningPassword())
+        return 0;
+
+    TMainScreen mainScreen;
+    mainScreen.StartMinimized = minimized;
+    if (!mainScreen.FormCreate())
+        return 0;
+    if (minimized)
+        mainScreen.showMinimized();
+    else
+        mainScreen.show();
+    return app.exec();
 }

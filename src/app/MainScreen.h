@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QDate>
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class QWidget;
+class TRingPanel;
+class TWPRichText;
+class IniFile;
+
+// The diary page: the entry of the current date under its heading, inside
+// the ring-binder panel, with the navigation and entry buttons below and the
+// main menu above.
+class TMainScreen : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainScreen(QWidget *parent = nullptr);
+    ~TMainScreen() override;
+
+    // The creation steps: settings, placement, widening of the short date
+    // format, the old table, the Entries folder, today's entry and the
+    // opening message.  False when the program must end here (the old table
+    // was not converted); nothing has been written then.
+    bool FormCreate();
+
+    // --- current date and entry-changed state
+    QDate CurrentDate;
+    bool EntryExists = false;
+    bool LoadingEntry = false;
+    bool FirstActivation = true;
+    bool EntryChanged() const; // Save and Cancel are showing
+
+    // --- settings kept on the main window
+    QString UserPassword;
+    QString DefaultFontName = QStringLiteral("Arial");
+    int DefaultFontSize = 10;
+    bool DefaultFontBold = false;
+    bool DefaultFontItalic = false;
+    bool DefaultFontUnderline = false;
+    int DefaultFontColor = 0;
+    bool ShowOpeningScreen = true;
+    bool IconsVisible = false;
+    QString IconsFile;
+    int IconsTop = 0;
+    int IconsLeft = 0;
+
+    // --- controls
+    QWidget *WPToolBar2 = nullptr;
+    QToolButton *Deletebutton = nullptr;
+    QWidget *WPRuler1 = nullptr;
+    TRingPanel *RingPanel1 = nullptr;
+    QLabel *DateLabel = nullptr;
+    QFrame *TopLine = nullptr;
+    QFrame *Bottomline = nullptr;
+    TWPRichText *WPRichText1 = nullptr;
+    TWPRichText *WPRichTextAllPurpose = nullptr;
+    QWidget *ActionPanel = nullptr;
+    QPushButton *SaveButton = nullptr;
+    QPushButton *CancelButton = nullptr;
+    QPushButton *FirstButton = nullptr;
+    QPushButton *PriorButton = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *Nextbutton = nullptr;
+    QPushButton *LastButton = nullptr;
+    QPushButton *CalendarButton = nullptr;
+    QPushButton *Hidebutton = nullptr;
+    QPushButton *ExplorerButton1 = nullptr;
+
+    // --- menu items, by their names
+    QAction *MenuItem(const QString &name) const;
+
+    // --- commands
+    bool SaveButtonClick();   // false when the entry could not be written
+    void CancelButtonClick();
+    void DeletebuttonClick();
+    void DeleteEntry1Click() { DeletebuttonClick(); }
+    void SaveChanges1Click() { SaveButtonClick(); }
+    void NextButtonClick();
+    void PriorButtonClick();
+    void BitBtn1Click();
+    void FirstButtonClick();
+    void LastButtonClick();
+    void HideButtonClick();
+    void exit1Click();
+    // Moves to a date in the one pattern every date change follows: save,
+    // set the date, look for its entry, load it.  False (and the date stays)
+    // when the pending change could not be saved.
+    bool GoToDate(const QDate &date);
+
+    void SetDateCaption();
+    void SetButtons();
+    void FormResize();
+    void FormActivate();
+
+    QDate FirstDiaryRecord() const;
+    QDate LastDiaryRecord() const;
+
+    // --- entry files
+    QString GetCurrentDateFileName() const;
+    void FindDateRecord();
+    void LoadRichText();
+    bool SaveRichText(QString *error);
+    void SetDefaultFontNow();
+
+    // --- settings
+    void LoadPreferences();
+    bool SavePreferences();
+
+    // The show state the program was started with: minimised or not.
+    bool StartMinimized = false;
+    // The help file of the program ("QUILLRY.HLP" in the program folder).
+    QString HelpFile;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildPage();
+    void buildActionPanel();
+    void WPRichText1Change();
+    bool FormCloseQuery();
+    bool FormKeyDown(QKeyEvent *event);
+    bool HandleAppMessage(QObject *watched, QKeyEvent *event);
+    void setEntryChanged(bool changed);
+    void reportSaveFailure(const QString &error);
+
+    bool hookInstalled_ = false;
+    bool closing_ = false;
+};
