@@ -28,14 +28,16 @@ public:
     void SetBorderWidth(int width);
     Border BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(Border style);
-    QColor Color() const { return color_; }
+    // The background; until set it follows the palette's button colour.
+    QColor Color() const;
     void SetColor(const QColor &color);
     QString Caption() const { return caption_; }
     void SetCaption(const QString &caption);
 
     // Draws a frame of the given width inside rect: top-left colour on the
-    // left and top, bottom-right colour on the right and bottom; on return
-    // rect is the area inside the frame.
+    // left and top, bottom-right colour on the right and bottom (which own
+    // the bottom-left and top-right corner pixels); on return rect is the
+    // area inside the frame.  A width of 0 draws nothing.
     static void DrawBevelFrame(QPainter &painter, QRect &rect, const QColor &topLeft,
                                const QColor &bottomRight, int width);
 
@@ -45,6 +47,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
@@ -57,4 +60,5 @@ private:
     Border borderStyle_ = Border::None;
     QColor color_;
     QString caption_;
+    bool pressed_ = false;
 };
