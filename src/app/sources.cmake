@@ -8,3 +8,6 @@ target_sources(quillary_gui PRIVATE
   app/MessageBoxes.cpp app/MessageBoxes.h
   app/Program.cpp app/Program.h
 )
+target_sources(quillary_core PRIVATE
+  app/IniFile.cpp app/IniFile.h
+)
