@@ -18,3 +18,6 @@ target_sources(quillary_gui PRIVATE
   app/Printers.cpp app/Printers.h
   app/Program.cpp app/Program.h
 )
+target_sources(quillary_core PRIVATE
+  app/IniFile.cpp app/IniFile.h
+)

@@ -1,7 +1,10 @@
 # Sources of src/store
 target_sources(quillary_core PRIVATE
+  store/Crypt.cpp store/Crypt.h
   store/EntryFiles.cpp store/EntryFiles.h
+  store/PasswordCodec.cpp store/PasswordCodec.h
 )
 target_sources(quillary_gui PRIVATE
   store/Convert.cpp store/Convert.h
+  store/Opasswrd.cpp store/Opasswrd.h
 )
