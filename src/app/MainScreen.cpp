@@ -14,6 +14,7 @@
 #include "store/EntryFiles.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
