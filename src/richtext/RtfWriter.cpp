@@ -234,7 +234,8 @@ void Writer::AppendHeader(QByteArray &out) const
     out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
     for (int i = 0; i < fonts_.size(); ++i) {
         const FontEntry &font = fonts_[i];
-        AppendWord(out, "{\\f", i);
+        out += '{';
+        AppendWord(out, "f", i);
         if (font.symbol) {
             out += "\\ftech\\fcharset2 ";
         } else {
@@ -310,9 +311,12 @@ QByteArray Writer::Write()
         const QTextBlockFormat format = block.blockFormat();
         if (count > 0)
             body += "\\par\r\n";
-        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-            body += "\\page\r\n";
         AppendParagraph(body, format);
+        // The break goes inside the new paragraph, after its \pard: placed
+        // before the \pard, other word processors carry the previous
+        // paragraph's properties over to this one.
+        if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            body += "\\page";
         const QList<Run> runs = RunsOf(block);
         lastEmpty = runs.isEmpty();
         if (lastEmpty) {
