@@ -153,6 +153,8 @@ int Writer::FontIndex(const QTextCharFormat &format)
     if (family.isEmpty())
         family = document_->defaultFont().family();
     family.remove(QLatin1Char(';')); // would end the font table entry
+    if (family.isEmpty())
+        family = QStringLiteral("Arial"); // an entry without a name is dropped on reading
 
     const auto it = fontIndex_.constFind(family);
     if (it != fontIndex_.constEnd())
