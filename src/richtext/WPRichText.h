@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QTextCharFormat>
 #include <QTextEdit>
 
 // The diary's rich-text editor.  Documents come and go as RTF bytes (or plain
@@ -42,9 +44,21 @@ public:
 
     QString ErrorString() const { return error_; }
 
+    // The editor's 16-entry colour table (black, maroon, green, olive, navy,
+    // purple, teal, gray, silver, red, lime, yellow, blue, fuchsia, aqua,
+    // white): a colour number is an index into it.
+    static const QList<QColor> &ColorTable();
+
+    // The attributes of an empty page until a default font is applied.
+    static QTextCharFormat DefaultCharFormat();
+
 signals:
     void Changed();
 
 private:
+    void OnContentsChange(int position, int charsRemoved, int charsAdded);
+    void ApplyCharFormatToEmptyPage(const QTextCharFormat &format);
+
     QString error_;
+    bool loading_ = false; // one Changed() for a whole load instead of one per insertion
 };

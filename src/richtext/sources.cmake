@@ -1,1 +1,11 @@
 # Sources of src/richtext
+target_sources(quillary_core PRIVATE
+  richtext/RtfCodePage.cpp richtext/RtfCodePage.h
+  richtext/RtfFormat.cpp richtext/RtfFormat.h
+  richtext/RtfLexer.cpp richtext/RtfLexer.h
+  richtext/RtfReader.cpp richtext/RtfReader.h
+  richtext/RtfWriter.cpp richtext/RtfWriter.h
+)
+target_sources(quillary_gui PRIVATE
+  richtext/WPRichText.cpp richtext/WPRichText.h
+)
