@@ -367,6 +367,7 @@ private slots:
         start();
         QCOMPARE(screen->UserPassword, QStringLiteral("SECRET"));
         QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Hidden thoughts"));
+        screen->WPRichText1->moveCursor(QTextCursor::End);
         type(" and more");
         screen->NextButtonClick();
 
@@ -428,14 +429,17 @@ private slots:
 
     void unreadableEntryIsNotOverwritten()
     {
-        QDir().mkpath(folder->file("Entries"));
-        // A folder where the entry file should be: it exists but cannot be read.
-        QDir().mkpath(folder->file("Entries/19990305.QYE"));
+        // An entry the reader cannot take (nested deeper than any writer goes).
+        writeEntry(QDate(1999, 3, 4), "placeholder");
+        QVERIFY(folder->write("Entries/19990305.QYE", "{\\rtf1 " + QByteArray(5000, '{')));
+        const QByteArray before = folder->read("Entries/19990305.QYE");
         start();
         QVERIFY(screen->WPRichText1->isReadOnly());
         QVERIFY(messages->last().contains("19990305.QYE"));
+        type("overwrite?");
         screen->NextButtonClick();
         QVERIFY(!screen->WPRichText1->isReadOnly());
+        QCOMPARE(folder->read("Entries/19990305.QYE"), before);
     }
 };
 
