@@ -9,6 +9,12 @@
 #include "store/Opasswrd.h"
 
 #include <QApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 // The show state the program was started with.  Linux passes none to a
@@ -21,6 +27,33 @@ bool startedMinimized(int argc, char *argv[])
             return true;
     }
     return false;
+}
+// A request to end the program from outside (SIGTERM, SIGHUP at logout)
+// closes the main window the ordinary way, so the shown entry is saved.
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void closeOnSignals(TMainScreen *mainScreen)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, mainScreen);
+    QObject::connect(notifier, &QSocketNotifier::activated, mainScreen, [mainScreen] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+        mainScreen->close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 } // namespace
 
@@ -47,6 +80,10 @@ int RunProgram(int argc, char *argv[])
     mainScreen.StartMinimized = minimized;
     if (!mainScreen.FormCreate())
         return 0;
+    closeOnSignals(&mainScreen);
+    // The desktop session ending: the shown entry goes to disk first.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainScreen,
+                     [&mainScreen](QSessionManager &) { mainScreen.SaveButtonClick(); });
     if (minimized)
         mainScreen.showMinimized();
     else

@@ -120,6 +120,19 @@ private slots:
         QVERIFY(messages->messages.isEmpty());
     }
 
+    void startedMinimisedComesUpMinimised()
+    {
+        writeEntry(QDate(1999, 3, 5), "Loaded anyway");
+        PinClock(QDateTime(QDate(1999, 3, 5), QTime(10, 0)));
+        screen = std::make_unique<TMainScreen>();
+        screen->StartMinimized = true;
+        QVERIFY(screen->FormCreate());
+        screen->showMinimized();
+        QTRY_VERIFY(!screen->FirstActivation);
+        QVERIFY(screen->isMinimized());
+        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Loaded anyway"));
+    }
+
     void firstStartWritesEveryKey()
     {
         QFile::remove(folder->file("QY.INI"));
