@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Preferences.h"
+
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
@@ -18,7 +20,7 @@ class IniFile;
 // The diary page: the entry of the current date under its heading, inside
 // the ring-binder panel, with the navigation and entry buttons below and the
 // main menu above.
-class TMainScreen : public QMainWindow
+class TMainScreen : public QMainWindow, public Preferences
 {
     Q_OBJECT
 public:
@@ -38,19 +40,9 @@ public:
     bool FirstActivation = true;
     bool EntryChanged() const; // Save and Cancel are showing
 
-    // --- settings kept on the main window
-    QString UserPassword;
-    QString DefaultFontName = QStringLiteral("Arial");
-    int DefaultFontSize = 10;
-    bool DefaultFontBold = false;
-    bool DefaultFontItalic = false;
-    bool DefaultFontUnderline = false;
-    int DefaultFontColor = 0;
-    bool ShowOpeningScreen = true;
-    bool IconsVisible = false;
-    QString IconsFile;
-    int IconsTop = 0;
-    int IconsLeft = 0;
+    // The settings kept on the main window (UserPassword, the DefaultFont
+    // fields, ShowOpeningScreen, the icon palette's fields) come from
+    // Preferences.
 
     // --- controls
     QWidget *WPToolBar2 = nullptr;
