@@ -1,0 +1,5 @@
+# Sources of src/output
+target_sources(quillary_core PRIVATE
+  output/EntryExport.cpp output/EntryExport.h
+  output/EntrySearch.cpp output/EntrySearch.h
+)
