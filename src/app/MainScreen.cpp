@@ -246,8 +246,10 @@ void TMainScreen::buildMenu()
         {"mnuFind", "&Find in Current Entry", S(Qt::CTRL | Qt::Key_F), nullptr},
         {"Replace1", "&Replace in Current Entry", S(Qt::CTRL | Qt::Key_R), nullptr},
         {"N2", "-", S(), nullptr},
-        {"mnuFindentrycontaining", "Find Any Entry Containing...", S(Qt::CTRL | Qt::Key_F4), nullptr},
-        {"mnuFindNextBig", "Find Next Entry Containing...", S(Qt::CTRL | Qt::Key_F5), nullptr},
+        {"mnuFindentrycontaining", "Find Any Entry Containing...", S(Qt::CTRL | Qt::Key_F4),
+         &TMainScreen::mnuFindentrycontainingClick},
+        {"mnuFindNextBig", "Find Next Entry Containing...", S(Qt::CTRL | Qt::Key_F5),
+         &TMainScreen::mnuFindNextBigClick},
     });
     menu(QStringLiteral("&Help"), {
         {"Contents1", "Contents", S(), nullptr},
@@ -260,6 +262,8 @@ void TMainScreen::buildMenu()
         {"VisitOurInternetWebsite1", "Visit Our Internet Website", S(), nullptr},
         {"mnuBonusArtwork", "Visit the Bonus Artwork Web Page", S(), nullptr},
     });
+    // Find Next is offered once a search has found an entry.
+    MenuItem(QStringLiteral("mnuFindNextBig"))->setEnabled(false);
     QAction *wrap = MenuItem(QStringLiteral("mnuWrapTexttofitScreen"));
     wrap->setCheckable(true);
     wrap->setChecked(true);

@@ -111,6 +111,12 @@ public:
     // The help file of the program ("QUILLRY.HLP" in the program folder).
     QString HelpFile;
 
+    // --- search across entries
+    QString SearchText;
+    bool SearchFound = false;
+    void mnuFindentrycontainingClick();
+    void mnuFindNextBigClick();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -127,6 +133,9 @@ private:
     bool HandleAppMessage(QObject *watched, QKeyEvent *event);
     void setEntryChanged(bool changed);
     void reportSaveFailure(const QString &error);
+
+    void scanForSearchText(const QDate &first, const QDate &last);
+    void finishSearch(const QDate &remembered);
 
     bool hookInstalled_ = false;
     bool closing_ = false;

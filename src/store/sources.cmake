@@ -6,5 +6,6 @@ target_sources(quillary_core PRIVATE
 )
 target_sources(quillary_gui PRIVATE
   store/Convert.cpp store/Convert.h
+  store/Convnot.cpp store/Convnot.h
   store/Opasswrd.cpp store/Opasswrd.h
 )

@@ -6,7 +6,12 @@
 #include "app/Messages.h"
 #include "app/ProgramFolder.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
 #include <QFile>
 #include <QList>
 #include <QPair>
@@ -73,3 +78,25 @@ public:
 private:
     MessageHandler previous_;
 };
+
+// Runs act on the next modal dialog of type T once it is showing (a timer
+// looks every few milliseconds, for five seconds at most).  Use it before
+// the call that opens the dialog.
+template <typename T>
+void WhenModal(std::function<void(T *)> act)
+{
+    auto *timer = new QTimer;
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
+        T *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!dialog && clock->elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (dialog)
+            act(dialog);
+    });
+    timer->start(5);
+}
