@@ -1,5 +1,6 @@
 #include "output/Printopt.h"
 
+#include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,6 +43,9 @@ TPrintOptions::TPrintOptions(QWidget *parent) : TDateRangeOptions(QStringLiteral
     MergePages->setToolTip(
         QStringLiteral("Print as many diary entries per page as possible to conserve paper"));
     MergePages->setGeometry(10, 32, 280, 20);
+    auto *pages = new QButtonGroup(this);
+    pages->addButton(EachPageSeparate);
+    pages->addButton(MergePages);
 
     OKButton->setGeometry(8, 242, 89, 29);
     CancelButton->setGeometry(218, 242, 89, 29);

@@ -10,6 +10,7 @@
 #include "calendar/Datesel.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
@@ -45,6 +46,10 @@ TDateRangeOptions::TDateRangeOptions(const QString &verb, QWidget *parent)
           QStringLiteral("Print all diary entries"));
     radio(PrintRangeOfDates, "PrintRangeOfDates", verb + QStringLiteral(" range of dates"),
           QStringLiteral("Print diary entries that fall between a starting \nand ending date"));
+    // One choice at all times: clicking the chosen one again keeps it.
+    auto *choices = new QButtonGroup(this);
+    for (QRadioButton *b : {PrintCurrentOnly, PrintAll, PrintRangeOfDates})
+        choices->addButton(b);
     PrintCurrentOnly->setChecked(true);
 
     Panel1 = new QFrame(this);
