@@ -68,20 +68,87 @@ bool readNumber(const QString &part, int *value)
     return true;
 }
 
+// The format's literal characters outside quotes, and whether it writes the
+// month as a name ("MMM" or longer).
+void scanFormat(const QString &format, QString *literals, bool *monthNames)
+{
+    *monthNames = false;
+    QChar quote;
+    for (int i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c.toLower() == QLatin1Char('m')) {
+            int n = 0;
+            while (i + n < format.size() && format.at(i + n).toLower() == QLatin1Char('m'))
+                ++n;
+            if (n >= 3)
+                *monthNames = true;
+            i += n - 1;
+        } else if (!c.isLetterOrNumber() && !literals->contains(c)) {
+            *literals += c;
+        }
+    }
+}
+
+int monthOfName(const QString &part, const DateFormatSettings &formats)
+{
+    const QString t = part.trimmed();
+    for (int m = 0; m < 12; ++m) {
+        if (t.compare(formats.ShortMonthNames.value(m), Qt::CaseInsensitive) == 0
+            || t.compare(formats.LongMonthNames.value(m), Qt::CaseInsensitive) == 0)
+            return m + 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 QDate ReadShortDate(const QString &text, const DateFormatSettings &formats, const QDate &today)
 {
-    const QStringList parts = text.split(formats.DateSeparator);
+    // A format that names the month ("d MMM yyyy") writes no date
+    // separator; its own blanks and punctuation separate the parts then, and
+    // the month may be its name, so that a box reads back what it shows.
+    QString literals;
+    bool monthNames = false;
+    scanFormat(formats.ShortDateFormat, &literals, &monthNames);
+    QStringList parts;
+    if (monthNames) {
+        QString current;
+        for (const QChar c : text) {
+            if (c == formats.DateSeparator || literals.contains(c) || c.isSpace()) {
+                if (!current.isEmpty())
+                    parts << current;
+                current.clear();
+            } else {
+                current += c;
+            }
+        }
+        if (!current.isEmpty())
+            parts << current;
+    } else {
+        parts = text.split(formats.DateSeparator);
+    }
     if (parts.size() < 2 || parts.size() > 3)
         return QDate();
+
+    const DateOrder order = orderOf(formats.ShortDateFormat);
+    // The position of the month among the parts given.
+    const int monthAt = parts.size() == 2 ? (order == DateOrder::DMY ? 1 : 0)
+                                          : (order == DateOrder::MDY ? 0 : 1);
     int numbers[3] = {0, 0, 0};
     for (int i = 0; i < parts.size(); ++i) {
-        if (!readNumber(parts.at(i), &numbers[i]))
+        if (readNumber(parts.at(i), &numbers[i]))
+            continue;
+        if (!monthNames || i != monthAt || (numbers[i] = monthOfName(parts.at(i), formats)) == 0)
             return QDate();
     }
 
-    const DateOrder order = orderOf(formats.ShortDateFormat);
     int year = today.year();
     int month = 0;
     int day = 0;

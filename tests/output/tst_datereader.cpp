@@ -3,6 +3,7 @@
 #include "app/DateFormats.h"
 #include "app/DateReader.h"
 
+#include <QLocale>
 #include <QTest>
 
 class TestDateReader : public QObject
@@ -54,6 +55,17 @@ private slots:
         QTest::newRow("dmy 31 April") << dmy << y2024 << "31.04.2004" << none;
         QTest::newRow("dmy slashes") << dmy << y2024 << "3/5/1998" << none;
 
+        // A format that names the month reads back what it writes.
+        const QString named = QStringLiteral("d MMM yyyy");
+        QTest::newRow("named month") << named << y2024 << "11 Dec 2026" << QDate(2026, 12, 11);
+        QTest::newRow("named month, long, any case") << named << y2024 << "11 DECEMBER 2026"
+                                                     << QDate(2026, 12, 11);
+        QTest::newRow("named month as a number") << named << y2024 << "11 12 26" << QDate(2026, 12, 11);
+        QTest::newRow("named month, two parts") << named << y2024 << "3 May" << QDate(2024, 5, 3);
+        QTest::newRow("named month out of place") << named << y2024 << "Dec 11 2026" << none;
+        QTest::newRow("no such month") << named << y2024 << "11 Dez 2026" << none;
+        QTest::newRow("named month with a time") << named << y2024 << "11 Dec 2026 10:00" << none;
+
         QTest::newRow("ymd full") << "yyyy-MM-dd" << y2024 << "1998-05-03" << QDate(1998, 5, 3);
         QTest::newRow("ymd two numbers: month first") << "yyyy-MM-dd" << y2024 << "5-3"
                                                       << QDate(2024, 5, 3);
@@ -65,7 +77,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QDate, expected);
 
-        DateFormatSettings formats = DateFormats();
+        DateFormatSettings formats =
+            DateFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         formats.ShortDateFormat = format;
         formats.DateSeparator = format.at(format.indexOf(QRegularExpression("[^dMy]")));
         QCOMPARE(ReadShortDate(text, formats, today), expected);
