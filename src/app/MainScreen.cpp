@@ -171,8 +171,7 @@ void TMainScreen::buildActionPanel()
     CalendarButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     CalendarButton->setToolTip(QStringLiteral("Select a date"));
     CalendarButton->setFocusPolicy(Qt::TabFocus);
-    // The date selector is not part of this build yet.
-    CalendarButton->setEnabled(false);
+    connect(CalendarButton, &QPushButton::clicked, this, &TMainScreen::CalendarButtonClick);
     add(Hidebutton, "Hidebutton", QStringLiteral("H&ide"), 474, 58, QStyle::SP_TitleBarMinButton,
         true, &TMainScreen::HideButtonClick);
     add(ExplorerButton1, "ExplorerButton1", QStringLiteral("E&xit"), 537, 63,

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 class QAction;
 class QFrame;
@@ -94,6 +96,14 @@ public:
 
     QDate FirstDiaryRecord() const;
     QDate LastDiaryRecord() const;
+
+    // --- calendar: the date selector and its marked days
+    void CalendarButtonClick();
+    // Fills the list with the days of the month that have an entry file, as
+    // "1" to "31" ascending.
+    void MarkEntryDays(QStringList &list, int year, int month);
+    // The test for one day's entry file; empty means EntryFileExists.
+    std::function<bool(const QDate &)> EntryDayExists;
 
     // --- entry files
     QString GetCurrentDateFileName() const;

@@ -2,6 +2,7 @@
 target_sources(quillary_core PRIVATE
   app/Clock.cpp app/Clock.h
   app/DateFormats.cpp app/DateFormats.h
+  app/DateReader.cpp app/DateReader.h
   app/Messages.cpp app/Messages.h
   app/Preferences.cpp app/Preferences.h
   app/ProgramFolder.cpp app/ProgramFolder.h
@@ -9,6 +10,7 @@ target_sources(quillary_core PRIVATE
 target_sources(quillary_gui PRIVATE
   app/MessageBoxes.cpp app/MessageBoxes.h
   app/MainScreen.cpp app/MainScreen.h
+  app/MainScreenCalendar.cpp
   app/MainScreenCommands.cpp
   app/MainScreenEntries.cpp
   app/MainScreenSearch.cpp
