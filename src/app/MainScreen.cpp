@@ -219,7 +219,7 @@ void TMainScreen::buildMenu()
         {"PrintSetup1", "Print Setup", S(), nullptr},
         {"PrintNow", "Print", S(Qt::CTRL | Qt::Key_P), nullptr},
         {"N5", "-", S(), nullptr},
-        {"Export1", "Export to RTF (Rich Text Format)", S(), nullptr},
+        {"Export1", "Export to RTF (Rich Text Format)", S(), &TMainScreen::Export1Click},
         {"N6", "-", S(), nullptr},
         {"exit1", "E&xit", S(), &TMainScreen::exit1Click},
     });

@@ -127,6 +127,9 @@ public:
     void mnuFindentrycontainingClick();
     void mnuFindNextBigClick();
 
+    // --- export
+    void Export1Click();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -11,8 +11,9 @@ MessageHandler &handler()
 
 bool deliver(MessageKind kind, const QString &text)
 {
-    // The older program's boxes held at most 255 characters.
-    const QString shown = text.left(255);
+    // The boxes hold at most 255 characters; an error is shown whole, so it
+    // can name every file it concerns.
+    const QString shown = kind == MessageKind::Error ? text : text.left(255);
     if (handler())
         return handler()(kind, shown);
     qWarning().noquote() << shown;

@@ -13,6 +13,7 @@ target_sources(quillary_gui PRIVATE
   app/MainScreenCalendar.cpp
   app/MainScreenCommands.cpp
   app/MainScreenEntries.cpp
+  app/MainScreenExport.cpp
   app/MainScreenSearch.cpp
   app/MainScreenSettings.cpp
   app/OpeningMessage.cpp app/OpeningMessage.h
