@@ -2,7 +2,9 @@
 target_sources(quillary_core PRIVATE
   store/Crypt.cpp store/Crypt.h
   store/EntryFiles.cpp store/EntryFiles.h
+  store/PasswordChange.cpp store/PasswordChange.h
   store/PasswordCodec.cpp store/PasswordCodec.h
+  store/XBaseTable.cpp store/XBaseTable.h
 )
 target_sources(quillary_gui PRIVATE
   store/Convert.cpp store/Convert.h
