@@ -8,5 +8,8 @@ target_sources(quillary_core PRIVATE
 )
 target_sources(quillary_gui PRIVATE
   store/Convert.cpp store/Convert.h
+  store/Convnot.cpp store/Convnot.h
+  store/Getpass.cpp store/Getpass.h
   store/Opasswrd.cpp store/Opasswrd.h
+  store/Warn.cpp store/Warn.h
 )
