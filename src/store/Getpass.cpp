@@ -71,7 +71,8 @@ TGetPassword::TGetPassword(TMainScreen *mainScreen, QWidget *parent)
     ProcessingLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto *stack = new QGridLayout;
     stack->addWidget(ProcessingLabel, 0, 0);
-    stack->addWidget(Panel1, 0, 0); // added later, so it lies on top
+    stack->addWidget(Panel1, 0, 0);
+    Panel1->raise(); // over the label until the run hides it
 
     Gauge1 = new QProgressBar(this);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));

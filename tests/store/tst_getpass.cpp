@@ -112,6 +112,7 @@ private slots:
         QVERIFY(dialog.Panel1->isVisible());
         QVERIFY(!dialog.Gauge1->isVisible());
         QCOMPARE(dialog.ProcessingLabel->text(), QStringLiteral("Processing new password:"));
+        QVERIFY(dialog.ProcessingLabel->visibleRegion().isEmpty()); // the panel covers it
         QVERIFY(dialog.OKButton->isDefault());
         QCOMPARE(dialog.ClearButton->text(), QStringLiteral("Clear (no password)"));
     }
