@@ -214,7 +214,7 @@ void TMainScreen::buildMenu()
     };
 
     menu(QStringLiteral("&File"), {
-        {"mnuSecurity", "Select or Change Password", S(), nullptr},
+        {"mnuSecurity", "Select or Change Password", S(), &TMainScreen::mnuSecurityClick},
         {"N1", "-", S(), nullptr},
         {"PrintSetup1", "Print Setup", S(), nullptr},
         {"PrintNow", "Print", S(Qt::CTRL | Qt::Key_P), nullptr},

@@ -116,6 +116,11 @@ public:
     void LoadPreferences();
     bool SavePreferences();
 
+    // --- password (MainScreenPassword.cpp)
+    // File menu "Select or Change Password": the warning, the Save command,
+    // then the password dialog.
+    void mnuSecurityClick();
+
     // The show state the program was started with: minimised or not.
     bool StartMinimized = false;
     // The help file of the program ("QUILLRY.HLP" in the program folder).

@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/Version.h"
 #include "store/Opasswrd.h"
+#include "store/PasswordChange.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -72,6 +73,15 @@ int RunProgram(int argc, char *argv[])
         return 0;
     }
     QCoreApplication::processEvents();
+
+    // A password change that a crash interrupted is completed or undone
+    // first, while this copy alone holds the diary: the prompt below reads
+    // the password from QY.INI and the main window reads entries.
+    QString recoveryError;
+    if (!RecoverPasswordChange(&recoveryError)) {
+        ShowError(QStringLiteral("Quillary! cannot open the diary: %1").arg(recoveryError));
+        return 0;
+    }
 
     if (!AskOpeningPassword())
         return 0;

@@ -15,6 +15,7 @@ target_sources(quillary_gui PRIVATE
   app/MainScreenEntries.cpp
   app/MainScreenExport.cpp
   app/MainScreenSearch.cpp
+  app/MainScreenPassword.cpp
   app/MainScreenSettings.cpp
   app/OpeningMessage.cpp app/OpeningMessage.h
   app/Placement.cpp app/Placement.h

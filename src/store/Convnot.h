@@ -4,9 +4,10 @@
 
 class QLabel;
 
-// The small progress window of the long runs over many entries (conversion,
-// search, export): what is being done, and on which entry.  Always on top,
-// centred on the screen, no buttons.
+// The small progress window of long runs over the diary (the conversion of
+// the old table, search, export): two texts, no buttons, always on top,
+// centred on the screen.  Its user shows it without waiting, sets the texts
+// and deletes it.
 class TConvertNotify : public QWidget
 {
     Q_OBJECT

@@ -352,7 +352,7 @@ private slots:
     {
         start();
         struct { const char *name, *caption, *keys; bool enabled; } items[] = {
-            {"mnuSecurity", "Select or Change Password", "", false},
+            {"mnuSecurity", "Select or Change Password", "", true},
             {"PrintNow", "Print", "Ctrl+P", false},
             {"exit1", "E&xit", "", true},
             {"SaveChanges1", "Save Changes", "Ctrl+S", true},
