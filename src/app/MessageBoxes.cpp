@@ -10,7 +10,10 @@ namespace {
 bool showBox(MessageKind kind, const QString &text)
 {
     QMessageBox box;
-    box.setText(text);
+    // Texts of the older program break lines with a carriage return alone.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     switch (kind) {
     case MessageKind::Information:
         box.setWindowTitle(QStringLiteral("Information"));
