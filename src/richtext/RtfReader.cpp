@@ -142,6 +142,7 @@ QString HyperlinkTarget(const QString &instruction)
         } else if (rest.startsWith(QLatin1Char('"'))) {
             const qsizetype end = rest.indexOf(QLatin1Char('"'), 1);
             token = rest.mid(1, end < 0 ? -1 : end - 1);
+            token.replace(QLatin1String("\\\\"), QLatin1String("\\")); // C:\\dir means C:\dir
             rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
         } else {
             qsizetype end = rest.indexOf(QLatin1Char(' '));
@@ -1216,7 +1217,13 @@ void Parser::FinishPicture()
         AppendBodyText(QStringLiteral("\t"));
     }
     FlushRun();
-    const QTextImageFormat format = RtfPicture::Format(data, document_);
+    QTextImageFormat format = RtfPicture::Format(data, document_);
+    // The picture carries the run's attributes, so writing it needs no
+    // font of its own.
+    const CharProps chr = State().chr;
+    const QMap<int, QVariant> run = CharFormatOf(chr).properties();
+    for (auto it = run.cbegin(); it != run.cend(); ++it)
+        format.setProperty(it.key(), it.value());
     cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
     blockHasContent_ = true;
 }
