@@ -280,6 +280,8 @@ void tst_RtfReader::malformed_data()
     QTest::newRow("huge uc") << QByteArray("{\\rtf1\\uc2147483647\\u233 abc}") << true << QString::fromUtf8("é");
     QTest::newRow("unicode out of range") << QByteArray("{\\rtf1 \\u99999999 \\u-99999 a}") << true << QString("a");
     QTest::newRow("unknown code page") << QByteArray("{\\rtf1\\ansicpg77777 \\'e9}") << true << QString::fromUtf8("é");
+    QTest::newRow("code page with control characters")
+        << QByteArray("{\\rtf1\\pc a\\'7f\x7f b}") << true << QString("a b");
     QTest::newRow("unterminated font table")
         << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial") << true << QString("");
     QTest::newRow("deep nesting")
