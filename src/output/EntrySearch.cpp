@@ -1,19 +1,15 @@
 #include "output/EntrySearch.h"
 
+#include "richtext/RtfPlainText.h"
 #include "richtext/RtfReader.h"
 #include "store/EntryFiles.h"
 
 #include <QStringDecoder>
-#include <QTextDocument>
 
 QString EntryPlainText(const QByteArray &bytes)
 {
-    if (RtfReader::LooksLikeRtf(bytes)) {
-        QTextDocument document;
-        RtfReader reader;
-        reader.Read(bytes, &document);
-        return document.toPlainText();
-    }
+    if (RtfReader::LooksLikeRtf(bytes))
+        return RtfPlainText(bytes);
     // What the editor shows of a file that is no RTF: its text.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);

@@ -96,8 +96,17 @@ Decoder::Decoder(int codePage) : codePage_(codePage)
 
 QString Decoder::Decode(QByteArrayView bytes)
 {
-    if (qt_)
-        return qt_->decode(bytes);
+    if (qt_) {
+        // Converters may give characters that are structure, not text
+        // (IBM437 turns 0x7F into U+001A, UTF-8 can hold anything): they go.
+        QString text = qt_->decode(bytes);
+        text.removeIf([](QChar c) {
+            const char16_t u = c.unicode();
+            return (u < 0x20 && u != '\t') || u == 0x2029 || u == 0xFDD0
+                || u == 0xFDD1 || u == 0xFFFC || u == 0xFEFF;
+        });
+        return text;
+    }
     QString text;
     text.reserve(bytes.size());
     for (const char b : bytes) {

@@ -60,4 +60,33 @@ void SetTwips(QTextBlockFormat &format, Measure measure, int twips)
     format.setProperty(PropertyOf(measure), twips);
 }
 
+int LineSpacing(const QTextBlockFormat &format, bool *multiple)
+{
+    *multiple = format.boolProperty(LineSpacingMultiple);
+    return format.intProperty(LineSpacingTwips);
+}
+
+void SetLineSpacing(QTextBlockFormat &format, int twips, bool multiple)
+{
+    twips = qBound(-MaxTwips, twips, MaxTwips);
+    if (twips == 0) {
+        format.clearProperty(LineSpacingTwips);
+        format.clearProperty(LineSpacingMultiple);
+        format.setLineHeight(100, QTextBlockFormat::SingleHeight);
+        return;
+    }
+    format.setProperty(LineSpacingTwips, twips);
+    if (multiple)
+        format.setProperty(LineSpacingMultiple, true);
+    else
+        format.clearProperty(LineSpacingMultiple);
+    // \slN: N > 0 at least N, N < 0 exactly -N; with \slmult N / 240 lines.
+    if (multiple && twips > 0)
+        format.setLineHeight(twips * 100.0 / 240, QTextBlockFormat::ProportionalHeight);
+    else if (twips > 0)
+        format.setLineHeight(twips / 20.0, QTextBlockFormat::MinimumHeight);
+    else
+        format.setLineHeight(-twips / 20.0, QTextBlockFormat::FixedHeight);
+}
+
 } // namespace RtfFormat

@@ -18,7 +18,31 @@ enum Property {
     // QTextCharFormat: the run's font is a symbol-charset font (\fcharset2);
     // its characters are kept as U+F000 + byte.
     SymbolCharset,
+    // QTextBlockFormat: \slN as read (0: single), and \slmult.
+    LineSpacingTwips,
+    LineSpacingMultiple,
+    // QTextCharFormat: \upN (positive) or \dnN (negative) in half points.
+    BaselineHalfPoints,
+    // QTextImageFormat of a picture: its bytes as stored (PNG, JPEG or a
+    // metafile), their PictureKind, the stored \picw/\pich, the size in
+    // twips before scaling (\picwgoal/\pichgoal), the scale in percent and,
+    // for metafiles, the mapping mode.
+    PictureData,
+    PictureKind,
+    PictureWidth,
+    PictureHeight,
+    PictureGoalWidth,
+    PictureGoalHeight,
+    PictureScaleX,
+    PictureScaleY,
+    PictureMapMode,
 };
+
+// What the bytes of a picture are.  Bitmaps of other kinds are kept as PNG.
+enum class Picture { Png = 1, Jpeg, Emf, Wmf };
+
+// Pixels of the screen per inch that picture sizes in twips are shown at.
+constexpr int ScreenPixelsPerInch = 96;
 
 enum class Measure { LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter };
 
@@ -27,6 +51,10 @@ enum class Measure { LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAft
 int Twips(const QTextBlockFormat &format, Measure measure);
 // Sets the measure in points and keeps the exact twips.
 void SetTwips(QTextBlockFormat &format, Measure measure, int twips);
+
+// The line spacing of a paragraph: (twips, multiple) as \sl and \slmult say.
+int LineSpacing(const QTextBlockFormat &format, bool *multiple);
+void SetLineSpacing(QTextBlockFormat &format, int twips, bool multiple);
 
 // Limit of paragraph measures: 22 inches either way, as word processors allow.
 constexpr int MaxTwips = 31680;

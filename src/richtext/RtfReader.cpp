@@ -2,7 +2,9 @@
 
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfFormat.h"
+#include "richtext/RtfKeywords.h"
 #include "richtext/RtfLexer.h"
+#include "richtext/RtfPicture.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,20 +13,26 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
+using RtfKeywords::Kw;
+
 // Where the text of a group goes.
 enum class Destination {
-    Body,       // the document
-    FontTable,  // font names
-    ColorTable, // ';'-separated colours
-    Skip,       // ignored, with everything nested in it
+    Body,             // the document
+    FontTable,        // font names
+    ColorTable,       // ';'-separated colours
+    Stylesheet,       // style definitions
+    FieldInstruction, // the instruction of a field (HYPERLINK "...")
+    Picture,          // hex digits of a picture
+    Skip,             // ignored, with everything nested in it
 };
+
+enum class VerticalPosition { Normal, Super, Sub };
 
 struct CharProps
 {
@@ -34,8 +42,18 @@ struct CharProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int color = 0; // colour table index; 0 is the automatic colour
+    int color = 0;      // colour table index; 0 is the automatic colour
+    int background = 0; // colour table index; 0 is none
+    VerticalPosition position = VerticalPosition::Normal;
+    int baseline = 0; // \up (positive) or \dn (negative), half points
+    int link = -1;    // index into the links read so far
     bool operator==(const CharProps &) const = default;
+};
+
+struct TabStop
+{
+    int twips = 0;
+    QTextOption::TabType type = QTextOption::LeftTab;
 };
 
 struct ParaProps
@@ -46,7 +64,12 @@ struct ParaProps
     int firstIndent = 0;
     int spaceBefore = 0;
     int spaceAfter = 0;
+    int lineSpacing = 0;
+    bool lineMultiple = false;
     bool pageBreakBefore = false;
+    bool keep = false;
+    std::vector<TabStop> tabs;
+    QTextOption::TabType nextTab = QTextOption::LeftTab; // set by \tqr etc. before \tx
 };
 
 struct GroupState
@@ -54,7 +77,8 @@ struct GroupState
     CharProps chr;
     ParaProps para;
     Destination destination = Destination::Body;
-    int uc = 1; // fallback characters after each \uN
+    int uc = 1;     // fallback characters after each \uN
+    int field = -1; // the field this group belongs to
 };
 
 struct FontEntry
@@ -65,83 +89,94 @@ struct FontEntry
     QFont::StyleHint hint = QFont::AnyStyle;
 };
 
-enum class Kw {
-    // document
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin,
-    // destinations
-    FontTable, ColorTable, SkipDestination, Transparent,
-    // font table
-    FCharset, Cpg, FNil, FRoman, FSwiss, FModern, FScript, FDecor, FTech, FBidi,
-    // colour table
-    Red, Green, Blue,
-    // character properties
-    Plain, Font, FontSize, Bold, Italic, Underline, UnderlineNone, Strike, Color,
-    // paragraph properties
-    Pard, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa, PageBb,
-    // breaks
-    Par, Sect, Line, Tab, Page, Cell,
-    // characters
-    Char,
+struct Style
+{
+    CharProps chr;
+    ParaProps para;
+    bool character = false;
 };
 
-struct Keyword
+struct Field
 {
-    Kw kind;
-    char16_t ch = 0; // Kw::Char: the character
+    QString instruction;
 };
 
-const std::unordered_map<std::string_view, Keyword> &Keywords()
+// The picture being read.
+struct PictureState
 {
-    static const std::unordered_map<std::string_view, Keyword> table = [] {
-        std::unordered_map<std::string_view, Keyword> t = {
-            {"rtf", {Kw::Rtf}}, {"ansi", {Kw::Ansi}}, {"mac", {Kw::Mac}}, {"pc", {Kw::Pc}},
-            {"pca", {Kw::Pca}}, {"ansicpg", {Kw::AnsiCpg}}, {"deff", {Kw::Deff}},
-            {"uc", {Kw::Uc}}, {"u", {Kw::U}}, {"bin", {Kw::Bin}},
-            {"fonttbl", {Kw::FontTable}}, {"colortbl", {Kw::ColorTable}},
-            {"fcharset", {Kw::FCharset}}, {"cpg", {Kw::Cpg}}, {"fnil", {Kw::FNil}},
-            {"froman", {Kw::FRoman}}, {"fswiss", {Kw::FSwiss}}, {"fmodern", {Kw::FModern}},
-            {"fscript", {Kw::FScript}}, {"fdecor", {Kw::FDecor}}, {"ftech", {Kw::FTech}},
-            {"fbidi", {Kw::FBidi}},
-            {"red", {Kw::Red}}, {"green", {Kw::Green}}, {"blue", {Kw::Blue}},
-            {"plain", {Kw::Plain}}, {"f", {Kw::Font}}, {"fs", {Kw::FontSize}},
-            {"b", {Kw::Bold}}, {"i", {Kw::Italic}}, {"ul", {Kw::Underline}},
-            {"ulnone", {Kw::UnderlineNone}}, {"strike", {Kw::Strike}}, {"cf", {Kw::Color}},
-            {"pard", {Kw::Pard}}, {"ql", {Kw::Ql}}, {"qr", {Kw::Qr}}, {"qc", {Kw::Qc}},
-            {"qj", {Kw::Qj}}, {"li", {Kw::Li}}, {"ri", {Kw::Ri}}, {"fi", {Kw::Fi}},
-            {"sb", {Kw::Sb}}, {"sa", {Kw::Sa}}, {"pagebb", {Kw::PageBb}},
-            {"par", {Kw::Par}}, {"sect", {Kw::Sect}}, {"row", {Kw::Par}}, {"nestrow", {Kw::Par}},
-            {"line", {Kw::Line}}, {"tab", {Kw::Tab}}, {"page", {Kw::Page}},
-            {"cell", {Kw::Cell}}, {"nestcell", {Kw::Cell}},
-            {"emdash", {Kw::Char, 0x2014}}, {"endash", {Kw::Char, 0x2013}},
-            {"bullet", {Kw::Char, 0x2022}}, {"lquote", {Kw::Char, 0x2018}},
-            {"rquote", {Kw::Char, 0x2019}}, {"ldblquote", {Kw::Char, 0x201C}},
-            {"rdblquote", {Kw::Char, 0x201D}}, {"emspace", {Kw::Char, 0x2003}},
-            {"enspace", {Kw::Char, 0x2002}}, {"qmspace", {Kw::Char, 0x2005}},
-            {"zwj", {Kw::Char, 0x200D}}, {"zwnj", {Kw::Char, 0x200C}},
-            {"ltrmark", {Kw::Char, 0x200E}}, {"rtlmark", {Kw::Char, 0x200F}},
-            // groups whose content is read as if the group were not there
-            {"field", {Kw::Transparent}}, {"fldrslt", {Kw::Transparent}},
-            {"shppict", {Kw::Transparent}}, {"object", {Kw::Transparent}},
-            {"result", {Kw::Transparent}}, {"upr", {Kw::Transparent}},
-        };
-        // Underline kinds the editor shows as a plain underline.
-        for (const char *w : {"uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
-                              "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd",
-                              "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            t.emplace(w, Keyword{Kw::Underline});
-        // Destinations whose text is not part of the document.
-        for (const char *w : {"info", "stylesheet", "pict", "header", "headerl", "headerr",
-                              "headerf", "footer", "footerl", "footerr", "footerf",
-                              "footnote", "annotation", "fldinst", "listtable",
-                              "listoverridetable", "revtbl", "rsidtbl", "filetbl",
-                              "objdata", "objclass", "nonshppict", "shp", "pn", "xe", "tc",
-                              "txe", "themedata", "colorschememapping", "latentstyles",
-                              "datastore", "xmlnstbl", "pgdsctbl", "template", "ud",
-                              "generator", "userprops", "docvar", "bkmkstart", "bkmkend"})
-            t.emplace(w, Keyword{Kw::SkipDestination});
-        return t;
-    }();
-    return table;
+    RtfPicture::Data data;
+    enum Source { None, Png, Jpeg, Emf, Wmf, Dib, DeviceBitmap } source = None;
+    int bitsPerPixel = 1;
+    int widthBytes = 0;
+    QByteArray bytes;
+    int highNibble = -1; // a hex digit waiting for its partner
+};
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The target of a HYPERLINK field instruction, or an empty string.
+QString HyperlinkTarget(const QString &instruction)
+{
+    QString rest = instruction.trimmed();
+    if (!rest.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive))
+        return QString();
+    rest = rest.mid(9).trimmed();
+    QString url;
+    QString anchor;
+    while (!rest.isEmpty()) {
+        QString token;
+        bool isSwitch = false;
+        if (rest.startsWith(QLatin1Char('\\'))) {
+            isSwitch = true;
+            token = rest.mid(1, 1);
+            rest = rest.mid(2).trimmed();
+        } else if (rest.startsWith(QLatin1Char('"'))) {
+            const qsizetype end = rest.indexOf(QLatin1Char('"'), 1);
+            token = rest.mid(1, end < 0 ? -1 : end - 1);
+            token.replace(QLatin1String("\\\\"), QLatin1String("\\")); // C:\\dir means C:\dir
+            rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
+        } else {
+            qsizetype end = rest.indexOf(QLatin1Char(' '));
+            token = rest.left(end);
+            rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
+        }
+        if (isSwitch) {
+            if (token == QLatin1String("l") && !rest.isEmpty()) {
+                // \l "bookmark": a place in the document itself
+                QString mark;
+                if (rest.startsWith(QLatin1Char('"'))) {
+                    const qsizetype end = rest.indexOf(QLatin1Char('"'), 1);
+                    mark = rest.mid(1, end < 0 ? -1 : end - 1);
+                    rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
+                } else {
+                    const qsizetype end = rest.indexOf(QLatin1Char(' '));
+                    mark = rest.left(end);
+                    rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
+                }
+                anchor = mark;
+            } else if (token == QLatin1String("o") || token == QLatin1String("t")) {
+                // a tip or a target frame: its argument is no address
+                if (rest.startsWith(QLatin1Char('"'))) {
+                    const qsizetype end = rest.indexOf(QLatin1Char('"'), 1);
+                    rest = end < 0 ? QString() : rest.mid(end + 1).trimmed();
+                }
+            }
+        } else if (url.isEmpty()) {
+            url = token;
+        }
+    }
+    if (!anchor.isEmpty())
+        url += QLatin1Char('#') + anchor;
+    return url;
 }
 
 class Parser
@@ -164,6 +199,7 @@ private:
     void OnText(QByteArrayView text);
     void OnByte(unsigned char byte);
     void OnUnicode(int parameter);
+    void OnGroupClose();
 
     void AppendBytes(QByteArrayView bytes, int codePage);
     void FlushBytes();
@@ -172,6 +208,7 @@ private:
 
     int CodePageOf(const CharProps &chr) const;
     const FontEntry *FontOf(int number) const;
+    QColor ColorOf(int index) const;
     QTextCharFormat CharFormatOf(const CharProps &chr) const;
 
     void EnsureBlock();
@@ -182,8 +219,15 @@ private:
     void Finish();
 
     void CommitFont();
+    void CommitStyle();
+    void ApplyStyle(int number, bool character);
+    void StartPicture();
+    void PictureWord(Kw kind, bool has, int value);
+    void PictureText(QByteArrayView text);
+    void FinishPicture();
 
     static constexpr int MaxGroupDepth = 1000;
+    static constexpr int MaxFields = 100000;
 
     RtfLexer lexer_;
     QTextDocument *document_;
@@ -196,6 +240,9 @@ private:
     int defaultFont_ = 0;
     QHash<int, FontEntry> fonts_;
     QList<QColor> colors_;
+    QHash<int, Style> styles_;
+    std::vector<Field> fields_;
+    QStringList links_;
 
     // bytes waiting to be decoded, all of one code page
     QByteArray pendingBytes_;
@@ -210,6 +257,15 @@ private:
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorSet_ = false;
 
+    // the style being defined
+    int styleNumber_ = 0;
+    bool styleCharacter_ = false;
+    bool styleActive_ = false;
+
+    // the picture being read, and the group depth at which it started
+    PictureState picture_;
+    size_t pictureDepth_ = 0;
+
     // the body: text not yet inserted, all with the same properties
     QString runText_;
     CharProps runProps_;
@@ -217,6 +273,7 @@ private:
     bool blockHasContent_ = false; // the current block holds characters
     bool blockPageBreak_ = false;  // a \page came before the current block
     bool nextPageBreak_ = false;   // a \page came while pendingBlock_
+    bool cellPending_ = false;     // a \cell ended a cell; more text of the row needs a tab
 };
 
 bool Parser::Run(QString *error)
@@ -254,11 +311,9 @@ bool Parser::Run(QString *error)
         }
         if (token.type == RtfToken::GroupClose) {
             ucSkip_ = 0;
-            if (State().destination == Destination::FontTable)
-                CommitFont();
             if (stack_.size() == 1)
                 break; // the outer group is complete; anything after it is ignored
-            stack_.pop_back();
+            OnGroupClose();
             continue;
         }
 
@@ -285,20 +340,13 @@ bool Parser::Run(QString *error)
         }
 
         switch (token.type) {
-        case RtfToken::ControlWord: {
-            if (star) {
-                const auto it = Keywords().find(std::string_view(token.word.data(), token.word.size()));
-                const bool readable = it != Keywords().end()
-                    && (it->second.kind == Kw::FontTable || it->second.kind == Kw::ColorTable
-                        || it->second.kind == Kw::Transparent);
-                if (!readable) {
-                    State().destination = Destination::Skip;
-                    break;
-                }
+        case RtfToken::ControlWord:
+            if (star && !RtfKeywords::ReadableStarred(RtfKeywords::Find(token.word).kind)) {
+                State().destination = Destination::Skip;
+                break;
             }
             OnWord(token);
             break;
-        }
         case RtfToken::ControlSymbol:
             OnSymbol(token.symbol);
             break;
@@ -316,25 +364,44 @@ bool Parser::Run(QString *error)
         *error = QStringLiteral("The data is not an RTF document.");
         ok = false;
     }
-    if (started)
+    if (started) {
+        // A file that ends inside a picture still gets the picture.
+        while (stack_.size() > 1)
+            OnGroupClose();
         Finish();
+    }
     cursor_.endEditBlock();
     return ok;
 }
 
+void Parser::OnGroupClose()
+{
+    const Destination destination = State().destination;
+    if (destination == Destination::FontTable)
+        CommitFont();
+    if (destination == Destination::Picture && stack_.size() == pictureDepth_)
+        FinishPicture();
+    stack_.pop_back();
+}
+
 void Parser::OnWord(const RtfToken &token)
 {
-    const auto it = Keywords().find(std::string_view(token.word.data(), token.word.size()));
-    if (it == Keywords().end())
+    const RtfKeywords::Keyword keyword = RtfKeywords::Find(token.word);
+    if (keyword.kind == Kw::Unknown)
         return; // unknown words are ignored, their group's text is kept
-    const Keyword &keyword = it->second;
     const bool has = token.hasParameter;
     const int value = token.parameter;
     const bool on = !has || value != 0;
     GroupState &state = State();
     const Destination destination = state.destination;
 
+    if (destination == Destination::Picture) {
+        PictureWord(keyword.kind, has, value);
+        return;
+    }
+
     switch (keyword.kind) {
+    case Kw::Unknown:
     case Kw::Rtf:
         break;
     case Kw::Ansi:
@@ -375,10 +442,42 @@ void Parser::OnWord(const RtfToken &token)
         red_ = green_ = blue_ = 0;
         colorSet_ = false;
         break;
+    case Kw::Stylesheet:
+        state.destination = Destination::Stylesheet;
+        state.chr = CharProps();
+        state.para = ParaProps();
+        break;
     case Kw::SkipDestination:
         state.destination = Destination::Skip;
         break;
     case Kw::Transparent:
+        break;
+    case Kw::Field:
+        if (destination == Destination::Body && fields_.size() < MaxFields) {
+            fields_.emplace_back();
+            state.field = int(fields_.size() - 1);
+        }
+        break;
+    case Kw::FieldInstruction:
+        state.destination = state.field >= 0 ? Destination::FieldInstruction : Destination::Skip;
+        break;
+    case Kw::FieldResult:
+        if (state.field >= 0) {
+            state.destination = Destination::Body;
+            const QString target = HyperlinkTarget(fields_[state.field].instruction);
+            if (!target.isEmpty()) {
+                links_.append(target);
+                state.chr.link = int(links_.size() - 1);
+            }
+        }
+        break;
+    case Kw::Pict:
+        if (destination == Destination::Body) {
+            state.destination = Destination::Picture;
+            StartPicture();
+        } else {
+            state.destination = Destination::Skip;
+        }
         break;
 
     case Kw::FCharset:
@@ -419,6 +518,18 @@ void Parser::OnWord(const RtfToken &token)
         }
         break;
 
+    case Kw::Style:
+    case Kw::CharStyle:
+    case Kw::OtherStyle:
+        if (destination == Destination::Stylesheet) {
+            styleActive_ = keyword.kind != Kw::OtherStyle;
+            styleNumber_ = value;
+            styleCharacter_ = keyword.kind == Kw::CharStyle;
+        } else if (destination == Destination::Body && keyword.kind != Kw::OtherStyle) {
+            ApplyStyle(value, keyword.kind == Kw::CharStyle);
+        }
+        break;
+
     case Kw::Font:
         if (destination == Destination::FontTable) {
             CommitFont();
@@ -429,9 +540,12 @@ void Parser::OnWord(const RtfToken &token)
             state.chr.font = value;
         }
         break;
-    case Kw::Plain:
+    case Kw::Plain: {
+        const int link = state.chr.link; // a link stays a link whatever its look
         state.chr = CharProps();
+        state.chr.link = link;
         break;
+    }
     case Kw::FontSize:
         state.chr.halfPoints = has ? qBound(2, value, 3276) : 24;
         break;
@@ -452,6 +566,24 @@ void Parser::OnWord(const RtfToken &token)
         break;
     case Kw::Color:
         state.chr.color = qMax(0, value);
+        break;
+    case Kw::Background:
+        state.chr.background = qMax(0, value);
+        break;
+    case Kw::Super:
+        state.chr.position = on ? VerticalPosition::Super : VerticalPosition::Normal;
+        break;
+    case Kw::Sub:
+        state.chr.position = on ? VerticalPosition::Sub : VerticalPosition::Normal;
+        break;
+    case Kw::NoSuperSub:
+        state.chr.position = VerticalPosition::Normal;
+        break;
+    case Kw::Up:
+        state.chr.baseline = has ? qBound(0, value, 3276) : 6;
+        break;
+    case Kw::Dn:
+        state.chr.baseline = -(has ? qBound(0, value, 3276) : 6);
         break;
 
     case Kw::Pard:
@@ -484,13 +616,65 @@ void Parser::OnWord(const RtfToken &token)
     case Kw::Sa:
         state.para.spaceAfter = qBound(0, value, RtfFormat::MaxTwips);
         break;
+    case Kw::Sl:
+        // \sl1000 was how some writers said "single"; so was \sl0.
+        state.para.lineSpacing = (value == 1000 || !has)
+            ? 0 : qBound(-RtfFormat::MaxTwips, value, RtfFormat::MaxTwips);
+        break;
+    case Kw::SlMult:
+        state.para.lineMultiple = on;
+        break;
     case Kw::PageBb:
         state.para.pageBreakBefore = on;
         break;
+    case Kw::Keep:
+        state.para.keep = on;
+        break;
+    case Kw::TabRight:
+        state.para.nextTab = QTextOption::RightTab;
+        break;
+    case Kw::TabCenter:
+        state.para.nextTab = QTextOption::CenterTab;
+        break;
+    case Kw::TabDecimal:
+        state.para.nextTab = QTextOption::DelimiterTab;
+        break;
+    case Kw::TabStop:
+        if (state.para.tabs.size() < 64 && value >= 0 && value <= RtfFormat::MaxTwips)
+            state.para.tabs.push_back({value, state.para.nextTab});
+        state.para.nextTab = QTextOption::LeftTab;
+        break;
+    case Kw::TabBar:
+        state.para.nextTab = QTextOption::LeftTab;
+        break;
+
+    case Kw::PngBlip:
+    case Kw::JpegBlip:
+    case Kw::EmfBlip:
+    case Kw::WMetafile:
+    case Kw::DiBitmap:
+    case Kw::WBitmap:
+    case Kw::PicW:
+    case Kw::PicH:
+    case Kw::PicWGoal:
+    case Kw::PicHGoal:
+    case Kw::PicScaleX:
+    case Kw::PicScaleY:
+    case Kw::WbmBitsPixel:
+    case Kw::WbmWidthBytes:
+        break; // only inside \pict
 
     case Kw::Par:
-        if (destination == Destination::Body)
+        if (destination == Destination::Body) {
+            cellPending_ = false;
             EndParagraph();
+        }
+        break;
+    case Kw::Row:
+        if (destination == Destination::Body) {
+            cellPending_ = false;
+            EndParagraph();
+        }
         break;
     case Kw::Sect:
         // A section break ends the open paragraph; right after a \par it
@@ -506,8 +690,15 @@ void Parser::OnWord(const RtfToken &token)
         AppendText(QString(QChar::LineSeparator));
         break;
     case Kw::Tab:
-    case Kw::Cell:
         AppendText(QStringLiteral("\t"));
+        break;
+    case Kw::Cell:
+        // The cells of a row become one paragraph with tabs between them.
+        if (destination == Destination::Body) {
+            if (cellPending_)
+                AppendText(QStringLiteral("\t"));
+            cellPending_ = true;
+        }
         break;
     case Kw::Char:
         AppendText(QString(QChar(keyword.ch)));
@@ -536,8 +727,10 @@ void Parser::OnSymbol(char symbol)
         AppendText(QString(QChar(0x2011)));
         break;
     case '\n':
-        if (State().destination == Destination::Body)
+        if (State().destination == Destination::Body) {
+            cellPending_ = false;
             EndParagraph();
+        }
         break;
     default:
         break;
@@ -547,7 +740,8 @@ void Parser::OnSymbol(char symbol)
 void Parser::OnText(QByteArrayView text)
 {
     switch (State().destination) {
-    case Destination::Body: {
+    case Destination::Body:
+    case Destination::FieldInstruction: {
         const int codePage = CodePageOf(State().chr);
         qsizetype start = 0;
         for (qsizetype i = 0; i < text.size(); ++i) {
@@ -585,10 +779,18 @@ void Parser::OnText(QByteArrayView text)
         for (const char c : text) {
             if (c != ';')
                 continue;
-            colors_.append(colorSet_ ? QColor(red_, green_, blue_) : QColor());
+            if (colors_.size() < 4096)
+                colors_.append(colorSet_ ? QColor(red_, green_, blue_) : QColor());
             red_ = green_ = blue_ = 0;
             colorSet_ = false;
         }
+        break;
+    case Destination::Stylesheet:
+        if (text.contains(';'))
+            CommitStyle();
+        break;
+    case Destination::Picture:
+        PictureText(text);
         break;
     case Destination::Skip:
         break;
@@ -598,17 +800,19 @@ void Parser::OnText(QByteArrayView text)
 void Parser::OnByte(unsigned char byte)
 {
     const char c = static_cast<char>(byte);
-    if (State().destination == Destination::Body && byte < 0x20) {
+    const Destination destination = State().destination;
+    if (destination == Destination::Body && byte < 0x20) {
         if (byte == '\t')
             AppendText(QStringLiteral("\t"));
         return;
     }
-    if (State().destination == Destination::FontTable && c == ';') {
+    if (destination == Destination::FontTable && c == ';') {
         // an escaped ';' is part of the name, not its end
-        int codePage = RtfCodePage::Ansi;
-        AppendBytes(QByteArrayView(&c, 1), codePage);
+        AppendBytes(QByteArrayView(&c, 1), RtfCodePage::Ansi);
         return;
     }
+    if (destination == Destination::Picture || destination == Destination::Stylesheet)
+        return; // an escaped byte is neither a hex digit nor the end of a style
     OnText(QByteArrayView(&c, 1));
 }
 
@@ -652,15 +856,22 @@ void Parser::AppendText(const QString &text)
     if (text.isEmpty())
         return;
     FlushBytes();
-    switch (State().destination) {
+    GroupState &state = State();
+    switch (state.destination) {
     case Destination::Body:
         AppendBodyText(text);
         break;
     case Destination::FontTable:
-        if (fontActive_)
+        if (fontActive_ && font_.name.size() < 256)
             font_.name += text;
         break;
+    case Destination::FieldInstruction:
+        if (state.field >= 0 && fields_[state.field].instruction.size() < 4096)
+            fields_[state.field].instruction += text;
+        break;
     case Destination::ColorTable:
+    case Destination::Stylesheet:
+    case Destination::Picture:
     case Destination::Skip:
         break;
     }
@@ -669,6 +880,10 @@ void Parser::AppendText(const QString &text)
 void Parser::AppendBodyText(const QString &text)
 {
     EnsureBlock();
+    if (cellPending_) {
+        cellPending_ = false;
+        AppendBodyText(QStringLiteral("\t"));
+    }
     if (!runText_.isEmpty() && !(runProps_ == State().chr))
         FlushRun();
     runProps_ = State().chr;
@@ -693,6 +908,13 @@ const FontEntry *Parser::FontOf(int number) const
     return it == fonts_.constEnd() ? nullptr : &it.value();
 }
 
+QColor Parser::ColorOf(int index) const
+{
+    if (index > 0 && index < colors_.size())
+        return colors_[index];
+    return QColor();
+}
+
 QTextCharFormat Parser::CharFormatOf(const CharProps &chr) const
 {
     QTextCharFormat format;
@@ -708,8 +930,25 @@ QTextCharFormat Parser::CharFormatOf(const CharProps &chr) const
     format.setFontItalic(chr.italic);
     format.setFontUnderline(chr.underline);
     format.setFontStrikeOut(chr.strike);
-    if (chr.color > 0 && chr.color < colors_.size() && colors_[chr.color].isValid())
-        format.setForeground(colors_[chr.color]);
+    if (const QColor color = ColorOf(chr.color); color.isValid())
+        format.setForeground(color);
+    if (const QColor color = ColorOf(chr.background); color.isValid())
+        format.setBackground(color);
+    if (chr.position == VerticalPosition::Super)
+        format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (chr.position == VerticalPosition::Sub)
+        format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (chr.baseline != 0) {
+        format.setProperty(RtfFormat::BaselineHalfPoints, chr.baseline);
+        format.setBaselineOffset(100.0 * chr.baseline / chr.halfPoints);
+    }
+    if (chr.link >= 0 && chr.link < links_.size()) {
+        // Links show underlined, the underline in blue.
+        format.setAnchor(true);
+        format.setAnchorHref(links_[chr.link]);
+        format.setFontUnderline(true);
+        format.setUnderlineColor(QColor(0, 0, 255));
+    }
     return format;
 }
 
@@ -766,10 +1005,25 @@ void Parser::ApplyBlockFormat()
         if (twips != 0)
             RtfFormat::SetTwips(format, measure, twips);
     }
+    if (para.lineSpacing != 0)
+        RtfFormat::SetLineSpacing(format, para.lineSpacing, para.lineMultiple);
+    if (!para.tabs.empty()) {
+        QList<QTextOption::Tab> tabs;
+        for (const TabStop &tab : para.tabs) {
+            QTextOption::Tab t(tab.twips / 20.0, tab.type,
+                               tab.type == QTextOption::DelimiterTab ? QChar('.') : QChar());
+            tabs.append(t);
+        }
+        format.setTabPositions(tabs);
+    }
+    if (para.keep)
+        format.setNonBreakableLines(true);
     if (para.pageBreakBefore || blockPageBreak_)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor_.setBlockFormat(format);
-    cursor_.setBlockCharFormat(CharFormatOf(State().chr));
+    CharProps mark = State().chr;
+    mark.link = -1; // a paragraph mark is never part of a link
+    cursor_.setBlockCharFormat(CharFormatOf(mark));
 }
 
 void Parser::Finish()
@@ -794,6 +1048,184 @@ void Parser::CommitFont()
         fonts_.insert(fontNumber_, font_);
     fontActive_ = false;
     font_ = FontEntry();
+}
+
+void Parser::CommitStyle()
+{
+    if (!styleActive_) {
+        // The paragraph style 0 ("Normal") often comes without \s0.
+        styleNumber_ = 0;
+        styleCharacter_ = false;
+    }
+    if (styles_.size() < 4096) {
+        Style style;
+        style.chr = State().chr;
+        style.chr.link = -1;
+        style.para = State().para;
+        style.character = styleCharacter_;
+        styles_.insert(styleNumber_ + (styleCharacter_ ? 0x10000 : 0), style);
+    }
+    styleActive_ = false;
+}
+
+void Parser::ApplyStyle(int number, bool character)
+{
+    const auto it = styles_.constFind(number + (character ? 0x10000 : 0));
+    if (it == styles_.constEnd())
+        return;
+    // The style gives what the paragraph or run has not set itself:
+    // writers put \s before or after the explicit properties.
+    GroupState &state = State();
+    const CharProps plain;
+    const CharProps &style = it->chr;
+    CharProps &chr = state.chr;
+    auto take = [](auto &value, const auto &styleValue, const auto &defaultValue) {
+        if (value == defaultValue)
+            value = styleValue;
+    };
+    take(chr.font, style.font, plain.font);
+    take(chr.halfPoints, style.halfPoints, plain.halfPoints);
+    take(chr.bold, style.bold, plain.bold);
+    take(chr.italic, style.italic, plain.italic);
+    take(chr.underline, style.underline, plain.underline);
+    take(chr.strike, style.strike, plain.strike);
+    take(chr.color, style.color, plain.color);
+    take(chr.background, style.background, plain.background);
+    take(chr.position, style.position, plain.position);
+    take(chr.baseline, style.baseline, plain.baseline);
+    if (character)
+        return;
+    const ParaProps none;
+    const ParaProps &styled = it->para;
+    ParaProps &para = state.para;
+    take(para.alignment, styled.alignment, none.alignment);
+    take(para.leftIndent, styled.leftIndent, none.leftIndent);
+    take(para.rightIndent, styled.rightIndent, none.rightIndent);
+    take(para.firstIndent, styled.firstIndent, none.firstIndent);
+    take(para.spaceBefore, styled.spaceBefore, none.spaceBefore);
+    take(para.spaceAfter, styled.spaceAfter, none.spaceAfter);
+    if (para.lineSpacing == 0) {
+        para.lineSpacing = styled.lineSpacing;
+        para.lineMultiple = styled.lineMultiple;
+    }
+    take(para.pageBreakBefore, styled.pageBreakBefore, none.pageBreakBefore);
+    take(para.keep, styled.keep, none.keep);
+    if (para.tabs.empty())
+        para.tabs = styled.tabs;
+}
+
+void Parser::StartPicture()
+{
+    picture_ = PictureState();
+    pictureDepth_ = stack_.size();
+}
+
+void Parser::PictureWord(Kw kind, bool has, int value)
+{
+    using Source = PictureState::Source;
+    RtfPicture::Data &data = picture_.data;
+    const int positive = qMax(0, value);
+    switch (kind) {
+    case Kw::PngBlip: picture_.source = Source::Png; break;
+    case Kw::JpegBlip: picture_.source = Source::Jpeg; break;
+    case Kw::EmfBlip: picture_.source = Source::Emf; break;
+    case Kw::WMetafile:
+        picture_.source = Source::Wmf;
+        data.mapMode = has ? value : 8;
+        break;
+    case Kw::DiBitmap: picture_.source = Source::Dib; break;
+    case Kw::WBitmap: picture_.source = Source::DeviceBitmap; break;
+    case Kw::PicW: data.width = qMin(positive, 1 << 20); break;
+    case Kw::PicH: data.height = qMin(positive, 1 << 20); break;
+    case Kw::PicWGoal: data.goalWidth = qMin(positive, RtfFormat::MaxTwips * 4); break;
+    case Kw::PicHGoal: data.goalHeight = qMin(positive, RtfFormat::MaxTwips * 4); break;
+    case Kw::PicScaleX: data.scaleX = qBound(1, value, 10000); break;
+    case Kw::PicScaleY: data.scaleY = qBound(1, value, 10000); break;
+    case Kw::WbmBitsPixel: picture_.bitsPerPixel = value; break;
+    case Kw::WbmWidthBytes: picture_.widthBytes = positive; break;
+    case Kw::Bin:
+        if (value > 0) {
+            const QByteArrayView bytes = lexer_.ReadBinary(value);
+            picture_.bytes.append(bytes.data(), bytes.size());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Parser::PictureText(QByteArrayView text)
+{
+    QByteArray &bytes = picture_.bytes;
+    bytes.reserve(bytes.size() + text.size() / 2);
+    for (const char c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0)
+            continue; // blanks between hex digits
+        if (picture_.highNibble < 0) {
+            picture_.highNibble = digit;
+        } else {
+            bytes.append(char(picture_.highNibble * 16 + digit));
+            picture_.highNibble = -1;
+        }
+    }
+}
+
+void Parser::FinishPicture()
+{
+    using Source = PictureState::Source;
+    using RtfFormat::Picture;
+    RtfPicture::Data data = picture_.data;
+    switch (picture_.source) {
+    case Source::Png:
+    case Source::Jpeg:
+    case Source::Emf:
+    case Source::Wmf:
+        data.kind = picture_.source == Source::Png ? Picture::Png
+            : picture_.source == Source::Jpeg     ? Picture::Jpeg
+            : picture_.source == Source::Emf      ? Picture::Emf
+                                                  : Picture::Wmf;
+        data.bytes = picture_.bytes;
+        break;
+    case Source::Dib:
+    case Source::DeviceBitmap: {
+        // Bitmaps of older writers are kept as PNG, which every reader knows.
+        const QImage image = picture_.source == Source::Dib
+            ? RtfPicture::FromDib(picture_.bytes)
+            : RtfPicture::FromDeviceBitmap(picture_.bytes, data.width, data.height,
+                                           picture_.bitsPerPixel, picture_.widthBytes);
+        if (image.isNull())
+            return;
+        RtfPicture::Data converted = RtfPicture::FromImage(image);
+        converted.goalWidth = data.goalWidth ? data.goalWidth : converted.goalWidth;
+        converted.goalHeight = data.goalHeight ? data.goalHeight : converted.goalHeight;
+        converted.scaleX = data.scaleX;
+        converted.scaleY = data.scaleY;
+        data = converted;
+        break;
+    }
+    case Source::None:
+        return; // a picture of a kind we cannot show or keep
+    }
+    if (data.bytes.isEmpty())
+        return;
+    // The picture is a character of the paragraph: it goes in with the
+    // run before it.
+    EnsureBlock();
+    if (cellPending_) {
+        cellPending_ = false;
+        AppendBodyText(QStringLiteral("\t"));
+    }
+    FlushRun();
+    QTextImageFormat format = RtfPicture::Format(data, document_);
+    // The picture carries the run's attributes, so writing it needs no
+    // font of its own.
+    const CharProps chr = State().chr;
+    const QMap<int, QVariant> run = CharFormatOf(chr).properties();
+    for (auto it = run.cbegin(); it != run.cend(); ++it)
+        format.setProperty(it.key(), it.value());
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    blockHasContent_ = true;
 }
 
 qsizetype RtfStart(const QByteArray &bytes)

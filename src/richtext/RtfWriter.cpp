@@ -2,6 +2,7 @@
 
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfFormat.h"
+#include "richtext/RtfPicture.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,6 +11,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextImageFormat>
+#include <QUrl>
 
 namespace {
 
@@ -29,7 +32,10 @@ struct RunProps
     bool italic = false;
     bool underline = false;
     bool strike = false;
-    int color = 0; // 0: automatic
+    int color = 0;      // 0: automatic
+    int background = 0; // 0: none
+    int position = 0;   // 1: superscript, 2: subscript
+    int baseline = 0;   // \up (positive) or \dn (negative), half points
     bool operator==(const RunProps &) const = default;
 };
 
@@ -125,10 +131,12 @@ private:
     {
         RunProps props;
         QByteArray text;
+        QString href; // the link the run belongs to, if any
     };
 
     int FontIndex(const QTextCharFormat &format);
-    int ColorIndex(const QTextCharFormat &format);
+    int ColorIndex(const QBrush &brush);
+    QByteArray Picture(const QTextImageFormat &format) const;
     RunProps PropsOf(const QTextCharFormat &format);
     QList<Run> RunsOf(const QTextBlock &block);
 
@@ -169,9 +177,8 @@ int Writer::FontIndex(const QTextCharFormat &format)
     return int(fonts_.size() - 1);
 }
 
-int Writer::ColorIndex(const QTextCharFormat &format)
+int Writer::ColorIndex(const QBrush &brush)
 {
-    const QBrush brush = format.foreground();
     if (brush.style() == Qt::NoBrush)
         return 0;
     const QRgb rgb = brush.color().rgb() & 0xFFFFFF;
@@ -204,8 +211,67 @@ RunProps Writer::PropsOf(const QTextCharFormat &format)
         : base.underline();
     props.strike = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
                                                                   : base.strikeOut();
-    props.color = ColorIndex(format);
+    props.color = ColorIndex(format.foreground());
+    props.background = ColorIndex(format.background());
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        props.position = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        props.position = 2;
+    props.baseline = qBound(-3276, format.intProperty(RtfFormat::BaselineHalfPoints), 3276);
     return props;
+}
+
+QByteArray Writer::Picture(const QTextImageFormat &format) const
+{
+    RtfPicture::Data data;
+    if (!RtfPicture::DataOf(format, &data)) {
+        // An image of other origin (pasted from a web page): its pixels.
+        const QImage image = document_->resource(QTextDocument::ImageResource,
+                                                 QUrl(format.name())).value<QImage>();
+        if (image.isNull())
+            return QByteArray();
+        data = RtfPicture::FromImage(image);
+        if (format.width() > 0 && format.height() > 0) {
+            data.goalWidth = qRound(format.width() * 1440 / RtfFormat::ScreenPixelsPerInch);
+            data.goalHeight = qRound(format.height() * 1440 / RtfFormat::ScreenPixelsPerInch);
+        }
+    }
+    if (data.bytes.isEmpty())
+        return QByteArray();
+    using RtfFormat::Picture;
+    QByteArray out = "{\\pict";
+    switch (data.kind) {
+    case Picture::Png: out += "\\pngblip"; break;
+    case Picture::Jpeg: out += "\\jpegblip"; break;
+    case Picture::Emf: out += "\\emfblip"; break;
+    case Picture::Wmf: AppendWord(out, "wmetafile", data.mapMode); break;
+    }
+    const QSize twips = RtfPicture::SizeInTwips(data);
+    int width = data.width, height = data.height;
+    if (width <= 0 || height <= 0) {
+        width = twips.width() * RtfFormat::ScreenPixelsPerInch / 1440;
+        height = twips.height() * RtfFormat::ScreenPixelsPerInch / 1440;
+    }
+    AppendWord(out, "picw", width);
+    AppendWord(out, "pich", height);
+    // The goal is always written, so other readers need not guess the
+    // resolution the picture was meant for.
+    const int scaleX = data.scaleX > 0 ? data.scaleX : 100;
+    const int scaleY = data.scaleY > 0 ? data.scaleY : 100;
+    AppendWord(out, "picwgoal", data.goalWidth > 0 ? data.goalWidth : twips.width() * 100 / scaleX);
+    AppendWord(out, "pichgoal",
+               data.goalHeight > 0 ? data.goalHeight : twips.height() * 100 / scaleY);
+    if (scaleX != 100)
+        AppendWord(out, "picscalex", scaleX);
+    if (scaleY != 100)
+        AppendWord(out, "picscaley", scaleY);
+    const QByteArray hex = data.bytes.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 128) {
+        out += "\r\n";
+        out += QByteArrayView(hex).sliced(i, qMin<qsizetype>(128, hex.size() - i));
+    }
+    out += '}';
+    return out;
 }
 
 QList<Writer::Run> Writer::RunsOf(const QTextBlock &block)
@@ -215,15 +281,23 @@ QList<Writer::Run> Writer::RunsOf(const QTextBlock &block)
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid())
             continue;
+        const QTextCharFormat format = fragment.charFormat();
         Run run;
-        run.props = PropsOf(fragment.charFormat());
-        if (fonts_[run.props.font].symbol)
+        run.props = PropsOf(format);
+        if (format.isAnchor())
+            run.href = format.anchorHref();
+        if (format.isImageFormat()) {
+            const QByteArray picture = Picture(format.toImageFormat());
+            for (int i = 0; i < fragment.length(); ++i)
+                run.text += picture;
+        } else if (fonts_[run.props.font].symbol) {
             AppendSymbolText(run.text, fragment.text());
-        else
+        } else {
             AppendText(run.text, fragment.text());
+        }
         if (run.text.isEmpty())
             continue;
-        if (!runs.isEmpty() && runs.last().props == run.props)
+        if (!runs.isEmpty() && runs.last().props == run.props && runs.last().href == run.href)
             runs.last().text += run.text;
         else
             runs.append(run);
@@ -283,6 +357,22 @@ void Writer::AppendParagraph(QByteArray &out, const QTextBlockFormat &format)
         if (const int twips = RtfFormat::Twips(format, measure))
             AppendWord(out, word, twips);
     }
+    bool multiple = false;
+    if (const int spacing = RtfFormat::LineSpacing(format, &multiple)) {
+        AppendWord(out, "sl", spacing);
+        AppendWord(out, "slmult", multiple ? 1 : 0);
+    }
+    if (format.nonBreakableLines())
+        out += "\\keep";
+    for (const QTextOption::Tab &tab : format.tabPositions()) {
+        switch (tab.type) {
+        case QTextOption::RightTab: out += "\\tqr"; break;
+        case QTextOption::CenterTab: out += "\\tqc"; break;
+        case QTextOption::DelimiterTab: out += "\\tqdec"; break;
+        case QTextOption::LeftTab: break;
+        }
+        AppendWord(out, "tx", qBound(0, qRound(tab.position * 20), RtfFormat::MaxTwips));
+    }
 }
 
 void Writer::AppendProps(QByteArray &out, const RunProps &props)
@@ -300,6 +390,28 @@ void Writer::AppendProps(QByteArray &out, const RunProps &props)
         out += "\\strike";
     if (props.color)
         AppendWord(out, "cf", props.color);
+    if (props.background)
+        AppendWord(out, "highlight", props.background);
+    if (props.position == 1)
+        out += "\\super";
+    else if (props.position == 2)
+        out += "\\sub";
+    if (props.baseline > 0)
+        AppendWord(out, "up", props.baseline);
+    else if (props.baseline < 0)
+        AppendWord(out, "dn", -props.baseline);
+}
+
+// A link's target inside its field instruction: quotes would end it and
+// backslashes start a switch.
+QByteArray FieldTarget(const QString &href)
+{
+    QByteArray out;
+    QString target = href;
+    target.replace(QLatin1Char('"'), QLatin1String("%22"));
+    AppendText(out, target);
+    out.replace("\\\\", "\\\\\\\\");
+    return out;
 }
 
 QByteArray Writer::Write()
@@ -321,16 +433,33 @@ QByteArray Writer::Write()
             body += "\\page";
         const QList<Run> runs = RunsOf(block);
         lastEmpty = runs.isEmpty();
-        if (lastEmpty) {
-            // The paragraph mark's properties: what typing here would use.
-            AppendProps(body, PropsOf(block.charFormat()));
+        // The paragraph mark's properties: what typing at its end would
+        // use, which is the last run's look when there is one.
+        AppendProps(body, lastEmpty ? PropsOf(block.charFormat()) : runs.last().props);
+        if (lastEmpty)
             continue;
-        }
+        // Each run in a group of its own: some readers (AbiWord) do not
+        // take a \plain in the middle of a paragraph.
+        QString link;
         for (const Run &run : runs) {
+            if (run.href != link) {
+                if (!link.isEmpty())
+                    body += "}}}";
+                link = run.href;
+                if (!link.isEmpty()) {
+                    body += "{\\field{\\*\\fldinst HYPERLINK \"";
+                    body += FieldTarget(link);
+                    body += "\"}{\\fldrslt{";
+                }
+            }
+            body += '{';
             AppendProps(body, run.props);
             body += ' ';
             body += run.text;
+            body += '}';
         }
+        if (!link.isEmpty())
+            body += "}}}";
     }
     // A last paragraph that is empty needs its own \par, since one that
     // only ends the text opens no paragraph when read.

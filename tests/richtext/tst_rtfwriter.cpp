@@ -1,8 +1,12 @@
 #include "richtext/RtfFormat.h"
+#include "richtext/RtfPicture.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QTextImageFormat>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -40,6 +44,32 @@ QByteArray Header(const QByteArray &fonts, const QByteArray &colors = QByteArray
 {
     return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl" + fonts + "}\r\n{\\colortbl;" + colors
         + "}\r\n";
+}
+
+QByteArray Png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(qRgb(0, 128, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// What an entry may hold beyond plain runs: a link, a picture, tab stops,
+// line spacing, highlighting, raised and lowered text, a metafile.
+QByteArray Features()
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+           "{\\colortbl;\\red255\\green255\\blue0;}"
+           "\\pard\\tqr\\tx5040\\tx720\\sl-300\\slmult0\\keep\\fs20 a\\tab b "
+           "{\\field{\\*\\fldinst HYPERLINK \"http://example.org/a b\"}{\\fldrslt site}}"
+           " {\\highlight1 lit}{\\super sup}{\\dn4 low}\\par"
+           "\\pard\\sl480\\slmult1 {\\pict\\pngblip\\picw4\\pich2\\picwgoal600\\pichgoal300 "
+        + Png(4, 2).toHex()
+        + "}{\\pict\\jpegblip\\picw2\\pich2\\picscalex50\\picscaley50 ffd8ffd9}"
+          "{\\pict\\wmetafile8\\picw2540\\pich2540 0100090000}\\par}";
 }
 
 // A document made through a cursor, as an editor makes it.
@@ -100,6 +130,8 @@ private slots:
     void roundTrip();
     void sameContentSameBytes();
     void readBackKeepsFormats();
+    void featuresSurviveWriting();
+    void imageWithoutStoredBytes();
 };
 
 void tst_RtfWriter::exactBytes_data()
@@ -113,27 +145,28 @@ void tst_RtfWriter::exactBytes_data()
         << "styled runs"
         << Header("{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Times New Roman;}",
                   "\\red0\\green0\\blue255;\\red0\\green0\\blue0;")
-            + "\\pard\\plain\\f0\\fs20 plain \\plain\\f0\\fs20\\b bold "
-              "\\plain\\f1\\fs21\\i\\ul\\strike\\cf1 the rest\\plain\\f0\\fs20\\cf2  black}";
+            + "\\pard\\plain\\f0\\fs20\\cf2{\\plain\\f0\\fs20 plain }{\\plain\\f0\\fs20\\b bold }"
+              "{\\plain\\f1\\fs21\\i\\ul\\strike\\cf1 the rest}{\\plain\\f0\\fs20\\cf2  black}}";
     QTest::newRow("paragraph measures")
         << "paragraph measures"
         << Header("{\\f0\\fnil\\fcharset0 Arial;}")
-            + "\\pard\\qr\\fi-360\\li1441\\plain\\f0\\fs20 right\\par\r\n"
-              "\\pard\\qj\\ri720\\sb120\\sa66\\page\\plain\\f0\\fs20 justified after a page break}";
+            + "\\pard\\qr\\fi-360\\li1441\\plain\\f0\\fs20{\\plain\\f0\\fs20 right}\\par\r\n"
+              "\\pard\\qj\\ri720\\sb120\\sa66\\page\\plain\\f0\\fs20"
+              "{\\plain\\f0\\fs20 justified after a page break}}";
     QTest::newRow("empty paragraphs")
         << "empty paragraphs"
         << Header("{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\fnil\\fcharset0 Courier New;}")
-            + "\\pard\\plain\\f0\\fs20 one\\par\r\n\\pard\\plain\\f0\\fs20\\par\r\n"
+            + "\\pard\\plain\\f0\\fs20{\\plain\\f0\\fs20 one}\\par\r\n\\pard\\plain\\f0\\fs20\\par\r\n"
               "\\pard\\plain\\f1\\fs28\\b\\par}";
     QTest::newRow("escapes")
         << "escapes"
         << Header("{\\f0\\fnil\\fcharset0 Arial;}")
-            + "\\pard\\plain\\f0\\fs20 a\\\\b\\{c\\}\\tab d\\line  \\'e9\\'80 "
-              "\\u937?\\u1084?\\u1080?\\u1088? \\u8209? \\u-10179?\\u-8704?}";
+            + "\\pard\\plain\\f0\\fs20{\\plain\\f0\\fs20 a\\\\b\\{c\\}\\tab d\\line  \\'e9\\'80 "
+              "\\u937?\\u1084?\\u1080?\\u1088? \\u8209? \\u-10179?\\u-8704?}}";
     QTest::newRow("symbol font")
         << "symbol font"
         << Header("{\\f0\\ftech\\fcharset2 Symbol;}{\\f1\\fnil\\fcharset0 Arial;}")
-            + "\\pard\\plain\\f0\\fs24 \\'61\\'b7\\u49?\\plain\\f1\\fs20 a}";
+            + "\\pard\\plain\\f1\\fs20{\\plain\\f0\\fs24 \\'61\\'b7\\u49?}{\\plain\\f1\\fs20 a}}";
 }
 
 void tst_RtfWriter::exactBytes()
@@ -153,7 +186,9 @@ void tst_RtfWriter::roundTrip_data()
     for (const char *name : {"empty", "styled runs", "paragraph measures", "empty paragraphs",
                              "escapes", "symbol font"})
         QTest::newRow(name) << QByteArray(name);
-    for (const char *file : {"libreoffice-sample.rtf", "libreoffice-breaks.rtf", "abiword-sample.rtf"})
+    QTest::newRow("features") << Features();
+    for (const char *file : {"libreoffice-sample.rtf", "libreoffice-breaks.rtf", "abiword-sample.rtf",
+                             "libreoffice-features.rtf", "abiword-features.rtf"})
         QTest::newRow(file) << Fixture(file);
     QTest::newRow("code pages and symbols")
         << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fcharset204 Cyr;}"
@@ -222,6 +257,78 @@ void tst_RtfWriter::readBackKeepsFormats()
     QCOMPARE(copy.find("bold").charFormat().fontWeight(), int(QFont::Bold));
     QCOMPARE(copy.find("black").charFormat().foreground().color(), QColor(Qt::black));
     QCOMPARE(copy.find("plain").charFormat().foreground().style(), Qt::NoBrush);
+}
+
+void tst_RtfWriter::featuresSurviveWriting()
+{
+    QTextDocument first;
+    QVERIFY(RtfReader().Read(Features(), &first));
+    const QByteArray written = RtfWriter().Write(&first);
+    QVERIFY(written.contains("{\\field{\\*\\fldinst HYPERLINK \"http://example.org/a b\"}{\\fldrslt{"));
+    QVERIFY(written.contains("\\pict\\pngblip\\picw4\\pich2\\picwgoal600\\pichgoal300\r\n"));
+    QVERIFY(written.contains("\\pict\\jpegblip\\picw2\\pich2\\picwgoal30\\pichgoal30"
+                             "\\picscalex50\\picscaley50\r\nffd8ffd9}"));
+    QVERIFY(written.contains("\\pict\\wmetafile8\\picw2540\\pich2540\\picwgoal1440\\pichgoal1440"));
+
+    QTextDocument copy;
+    QVERIFY(RtfReader().Read(written, &copy));
+    QCOMPARE(copy.toPlainText(), first.toPlainText());
+    const QTextCharFormat site = copy.find("site").charFormat();
+    QCOMPARE(site.anchorHref(), "http://example.org/a b");
+    QVERIFY(!copy.find(" lit").charFormat().isAnchor() || copy.find("lit").charFormat().anchorHref().isEmpty());
+    QCOMPARE(copy.find("lit").charFormat().background().color(), QColor(255, 255, 0));
+    QCOMPARE(copy.find("sup").charFormat().verticalAlignment(), QTextCharFormat::AlignSuperScript);
+    QCOMPARE(copy.find("low").charFormat().intProperty(RtfFormat::BaselineHalfPoints), -4);
+
+    const QTextBlockFormat tabbed = copy.begin().blockFormat();
+    QCOMPARE(tabbed.tabPositions().size(), 2);
+    QCOMPARE(tabbed.tabPositions()[0].type, QTextOption::RightTab);
+    QCOMPARE(tabbed.tabPositions()[0].position * 20, 5040.0);
+    bool multiple = true;
+    QCOMPARE(RtfFormat::LineSpacing(tabbed, &multiple), -300);
+    QVERIFY(!multiple && tabbed.nonBreakableLines());
+    QCOMPARE(RtfFormat::LineSpacing(copy.begin().next().blockFormat(), &multiple), 480);
+    QVERIFY(multiple);
+
+    // the pictures keep their bytes and sizes
+    QList<RtfPicture::Data> pictures;
+    for (auto it = copy.begin().next().begin(); !it.atEnd(); ++it) {
+        RtfPicture::Data data;
+        if (it.fragment().charFormat().isImageFormat()
+            && RtfPicture::DataOf(it.fragment().charFormat().toImageFormat(), &data))
+            pictures << data;
+    }
+    QCOMPARE(pictures.size(), 3);
+    QCOMPARE(pictures[0].bytes, Png(4, 2));
+    QCOMPARE(RtfPicture::SizeInTwips(pictures[0]), QSize(600, 300));
+    QCOMPARE(pictures[1].kind, RtfFormat::Picture::Jpeg);
+    QCOMPARE(pictures[1].bytes, QByteArray::fromHex("ffd8ffd9"));
+    QCOMPARE(RtfPicture::SizeInTwips(pictures[1]), QSize(15, 15));
+    QCOMPARE(pictures[2].kind, RtfFormat::Picture::Wmf);
+    QCOMPARE(RtfPicture::SizeInTwips(pictures[2]), QSize(1440, 1440));
+}
+
+void tst_RtfWriter::imageWithoutStoredBytes()
+{
+    // An image that came in through a web page's HTML holds only pixels:
+    // it is written as a PNG of its shown size.
+    QTextDocument document;
+    QImage image(10, 5, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    document.addResource(QTextDocument::ImageResource, QUrl("web.png"), image);
+    QTextImageFormat format;
+    format.setName("web.png");
+    format.setWidth(20);
+    format.setHeight(10);
+    QTextCursor(&document).insertImage(format);
+
+    QTextDocument copy;
+    QVERIFY(RtfReader().Read(RtfWriter().Write(&document), &copy));
+    const QTextCharFormat read = copy.begin().begin().fragment().charFormat();
+    RtfPicture::Data data;
+    QVERIFY(read.isImageFormat() && RtfPicture::DataOf(read.toImageFormat(), &data));
+    QCOMPARE(RtfPicture::SizeInTwips(data), QSize(300, 150));
+    QCOMPARE(RtfPicture::Image(data).pixel(2, 2), qRgb(255, 0, 0));
 }
 
 QTEST_GUILESS_MAIN(tst_RtfWriter)
