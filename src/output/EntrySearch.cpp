@@ -5,6 +5,7 @@
 #include "store/EntryFiles.h"
 
 #include <QStringDecoder>
+#include <QtConcurrent/QtConcurrentMap>
 
 QString EntryPlainText(const QByteArray &bytes)
 {
@@ -30,28 +31,61 @@ bool TextContains(const QString &text, const QString &needle)
     return haystack.contains(wanted, Qt::CaseInsensitive);
 }
 
+namespace {
+struct Probe
+{
+    QDate date;
+    QString fileName;
+    bool readable = false;
+    bool match = false;
+    QString error;
+};
+
+void probe(Probe &p, const QString &text, const QString &password)
+{
+    QByteArray plain;
+    p.readable = ReadEntryFile(p.fileName, password, &plain, &p.error);
+    p.match = p.readable && TextContains(EntryPlainText(plain), text);
+}
+} // namespace
+
 SearchResult SearchEntries(const QDate &first, const QDate &last, const QString &text,
                            const QString &password,
                            const std::function<void(const QDate &)> &progress)
 {
+    // The entries are read and searched a batch at a time on every core;
+    // the results are then taken in date order, so the first entry that
+    // holds the text is found, as a scan day by day finds it.
+    constexpr int batchSize = 32;
     SearchResult result;
+    QList<Probe> batch;
+    auto runBatch = [&]() {
+        QtConcurrent::blockingMap(batch, [&](Probe &p) { probe(p, text, password); });
+        for (const Probe &p : std::as_const(batch)) {
+            if (!p.readable) {
+                result.unreadable << p.date;
+                result.errors << p.error;
+            } else if (p.match) {
+                result.found = true;
+                result.date = p.date;
+                return;
+            }
+        }
+        batch.clear();
+    };
     for (QDate date = first; date.isValid() && date <= last; date = date.addDays(1)) {
         if (!EntryFileExists(date))
             continue;
         if (progress)
             progress(date);
-        QByteArray plain;
-        QString error;
-        if (!ReadEntryFile(EntryFileName(date), password, &plain, &error)) {
-            result.unreadable << date;
-            result.errors << error;
-            continue;
-        }
-        if (TextContains(EntryPlainText(plain), text)) {
-            result.found = true;
-            result.date = date;
-            break;
+        batch.append({date, EntryFileName(date), false, false, QString()});
+        if (batch.size() == batchSize) {
+            runBatch();
+            if (result.found)
+                return result;
         }
     }
+    if (!batch.isEmpty())
+        runBatch();
     return result;
 }
