@@ -11,6 +11,7 @@ target_sources(quillary_gui PRIVATE
   app/MainScreen.cpp app/MainScreen.h
   app/MainScreenCommands.cpp
   app/MainScreenEntries.cpp
+  app/MainScreenEditing.cpp
   app/MainScreenSettings.cpp
   app/OpeningMessage.cpp app/OpeningMessage.h
   app/Placement.cpp app/Placement.h
