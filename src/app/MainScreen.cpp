@@ -10,6 +10,8 @@
 #include "app/ProgramFolder.h"
 #include "controls/Ring.h"
 #include "richtext/WPRichText.h"
+#include "richtext/WPRuler.h"
+#include "richtext/WPToolBar.h"
 #include "store/Convert.h"
 #include "store/EntryFiles.h"
 
@@ -52,24 +54,10 @@ TMainScreen::TMainScreen(QWidget *parent) : QMainWindow(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    // The editor's tool bar and ruler area.
-    WPToolBar2 = new QWidget(central);
-    WPToolBar2->setObjectName(QStringLiteral("WPToolBar2"));
-    WPToolBar2->setFixedHeight(52);
-    Deletebutton = new QToolButton(WPToolBar2);
-    Deletebutton->setObjectName(QStringLiteral("Deletebutton"));
-    Deletebutton->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    Deletebutton->setToolTip(QStringLiteral("Delete current entry"));
-    Deletebutton->setGeometry(6, 16, 20, 20);
-    Deletebutton->setAutoRaise(true);
-    connect(Deletebutton, &QToolButton::clicked, this, &TMainScreen::DeletebuttonClick);
-    WPRuler1 = new QWidget(central);
-    WPRuler1->setObjectName(QStringLiteral("WPRuler1"));
-    WPRuler1->setFixedHeight(22);
+    buildPage();
+    buildToolBar(central);
     layout->addWidget(WPToolBar2);
     layout->addWidget(WPRuler1);
-
-    buildPage();
     layout->addWidget(RingPanel1, 1);
 
     buildActionPanel();
@@ -224,26 +212,26 @@ void TMainScreen::buildMenu()
         {"exit1", "E&xit", S(), &TMainScreen::exit1Click},
     });
     menu(QStringLiteral("&Edit"), {
-        {"Cut1", "Cut", S(Qt::CTRL | Qt::Key_X), nullptr},
-        {"Copy1", "Copy", S(Qt::CTRL | Qt::Key_C), nullptr},
-        {"Paste1", "Paste", S(Qt::CTRL | Qt::Key_V), nullptr},
-        {"DeleteSelection1", "Delete Selection", S(), nullptr},
+        {"Cut1", "Cut", S(Qt::CTRL | Qt::Key_X), &TMainScreen::Cut1Click},
+        {"Copy1", "Copy", S(Qt::CTRL | Qt::Key_C), &TMainScreen::Copy1Click},
+        {"Paste1", "Paste", S(Qt::CTRL | Qt::Key_V), &TMainScreen::Paste1Click},
+        {"DeleteSelection1", "Delete Selection", S(), &TMainScreen::DeleteSelection1Click},
         {"N8", "-", S(), nullptr},
-        {"SelectAll1", "Select All", S(Qt::CTRL | Qt::Key_A), nullptr},
+        {"SelectAll1", "Select All", S(Qt::CTRL | Qt::Key_A), &TMainScreen::SelectAll1Click},
         {"SaveChanges1", "Save Changes", S(Qt::CTRL | Qt::Key_S), &TMainScreen::SaveChanges1Click},
         {"DeleteEntry1", "Delete Entry", S(Qt::ALT | Qt::Key_D), &TMainScreen::DeleteEntry1Click},
         {"N9", "-", S(), nullptr},
         {"SpellCheck1", "&Spell Check", S(Qt::ALT | Qt::Key_S), nullptr},
-        {"EnterDate1", "Insert Today's &Date ", S(Qt::CTRL | Qt::Key_D), nullptr},
-        {"InsertTodaystime1", "Insert Current Time", S(Qt::CTRL | Qt::Key_T), nullptr},
+        {"EnterDate1", "Insert Today's &Date ", S(Qt::CTRL | Qt::Key_D), &TMainScreen::EnterDate1Click},
+        {"InsertTodaystime1", "Insert Current Time", S(Qt::CTRL | Qt::Key_T), &TMainScreen::InsertTodaystime1Click},
         {"N4", "-", S(), nullptr},
-        {"mnuWrapTexttofitScreen", "&Wrap Text to fit Screen", S(), nullptr},
+        {"mnuWrapTexttofitScreen", "&Wrap Text to fit Screen", S(), &TMainScreen::mnuWrapTexttofitScreenClick},
         {"N7", "-", S(), nullptr},
-        {"mnuDefaultFont", "Change Default Font", S(), nullptr},
+        {"mnuDefaultFont", "Change Default Font", S(), &TMainScreen::mnuDefaultFontClick},
     });
     menu(QStringLiteral("F&ind"), {
-        {"mnuFind", "&Find in Current Entry", S(Qt::CTRL | Qt::Key_F), nullptr},
-        {"Replace1", "&Replace in Current Entry", S(Qt::CTRL | Qt::Key_R), nullptr},
+        {"mnuFind", "&Find in Current Entry", S(Qt::CTRL | Qt::Key_F), &TMainScreen::mnuFindClick},
+        {"Replace1", "&Replace in Current Entry", S(Qt::CTRL | Qt::Key_R), &TMainScreen::Replace1Click},
         {"N2", "-", S(), nullptr},
         {"mnuFindentrycontaining", "Find Any Entry Containing...", S(Qt::CTRL | Qt::Key_F4),
          &TMainScreen::mnuFindentrycontainingClick},

@@ -15,7 +15,12 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class QFontDialog;
+class QKeyEvent;
+class TGraphicPanel;
 class TRingPanel;
+class TWPRuler;
+class TWPToolBar;
 class TWPRichText;
 class IniFile;
 
@@ -47,9 +52,9 @@ public:
     // Preferences.
 
     // --- controls
-    QWidget *WPToolBar2 = nullptr;
+    TWPToolBar *WPToolBar2 = nullptr;
     QToolButton *Deletebutton = nullptr;
-    QWidget *WPRuler1 = nullptr;
+    TWPRuler *WPRuler1 = nullptr;
     TRingPanel *RingPanel1 = nullptr;
     QLabel *DateLabel = nullptr;
     QFrame *TopLine = nullptr;
@@ -135,6 +140,35 @@ public:
     // --- export
     void Export1Click();
 
+    // --- editing commands, tool bar and ruler (MainScreenEditing.cpp)
+    QToolButton *DocPageBreakButton = nullptr;
+    QToolButton *ParagraphSetupButton = nullptr;
+    QToolButton *DocWordWrapButton = nullptr;
+    QToolButton *Printbutton = nullptr;
+    QToolButton *PasteGraphicButton = nullptr;
+    QToolButton *SigilboxButton = nullptr;
+    QPushButton *ShowHideIconTool = nullptr;
+    QFontDialog *DefaultFontdialog = nullptr;
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void DeleteSelection1Click();
+    void SelectAll1Click();
+    void EnterDate1Click();
+    void InsertTodaystime1Click();
+    void mnuFindClick();
+    void Replace1Click();
+    void mnuWrapTexttofitScreenClick();
+    void DocWordWrapButtonClick();
+    void DocPageBreakButtonClick();
+    void mnuDefaultFontClick();
+    // True when the key was Delete, Tab or exactly Ctrl+V (the entry is then
+    // marked changed); the editor handles the key afterwards all the same.
+    bool WPRichText1KeyDown(QKeyEvent *event);
+    void WPRichText1BeforePasteEvent();
+    void WPRuler1MouseDown();
+    void WPToolBar2IconSelection(int kind, const QString &text, int group, int number, int index);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -143,6 +177,9 @@ protected:
 
 private:
     void buildMenu();
+    void buildToolBar(QWidget *parent); // MainScreenEditing.cpp
+    void ToggleWordWrap();             // MainScreenEditing.cpp
+    void MarkChanged();                // MainScreenEditing.cpp
     void buildPage();
     void buildActionPanel();
     void WPRichText1Change();

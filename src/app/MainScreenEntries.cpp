@@ -77,20 +77,20 @@ bool TMainScreen::SaveRichText(QString *error)
 
 void TMainScreen::SetDefaultFontNow()
 {
-    // The sixteen colours a character colour can take; the default colour
-    // falls back to black when it is none of them.
-    static const QRgb table[16] = {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0x808080,
-        0xC0C0C0, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
-    };
-    // The stored colour has red in its low byte.
-    const QRgb wanted = qRgb(DefaultFontColor & 0xFF, (DefaultFontColor >> 8) & 0xFF,
-                             (DefaultFontColor >> 16) & 0xFF);
-    QColor colour(table[0]);
-    for (QRgb entry : table) {
-        if ((entry & 0xFFFFFF) == (wanted & 0xFFFFFF))
-            colour = QColor(entry);
-    }
-    WPRichText1->SetCurrentFont(DefaultFontName.left(31), DefaultFontSize, DefaultFontBold,
-                                DefaultFontItalic, DefaultFontUnderline, colour);
+    TWPCharAttr attr = WPRichText1->CurrentCharAttr();
+    attr.Font = WPRichText1->FontIndex(DefaultFontName);
+    attr.Size = DefaultFontSize;
+    // Style bits already present stay.
+    if (DefaultFontBold)
+        attr.Style |= TWPCharAttr::Bold;
+    if (DefaultFontItalic)
+        attr.Style |= TWPCharAttr::Italic;
+    if (DefaultFontUnderline)
+        attr.Style |= TWPCharAttr::Underline;
+    // The stored colour has red in its low byte; one that is not in the
+    // editor's colour table gives colour 0.
+    attr.Color = TWPRichText::ColorIndexOf(QColor(DefaultFontColor & 0xFF,
+                                                  (DefaultFontColor >> 8) & 0xFF,
+                                                  (DefaultFontColor >> 16) & 0xFF));
+    WPRichText1->SetCurrentCharAttr(attr);
 }

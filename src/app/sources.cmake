@@ -16,6 +16,7 @@ target_sources(quillary_gui PRIVATE
   app/MainScreenExport.cpp
   app/MainScreenSearch.cpp
   app/MainScreenPassword.cpp
+  app/MainScreenEditing.cpp
   app/MainScreenSettings.cpp
   app/OpeningMessage.cpp app/OpeningMessage.h
   app/Placement.cpp app/Placement.h

@@ -11,4 +11,7 @@ target_sources(quillary_core PRIVATE
 )
 target_sources(quillary_gui PRIVATE
   richtext/WPRichText.cpp richtext/WPRichText.h
+  richtext/WPFindDialog.cpp richtext/WPFindDialog.h
+  richtext/WPToolBar.cpp richtext/WPToolBar.h
+  richtext/WPRuler.cpp richtext/WPRuler.h
 )

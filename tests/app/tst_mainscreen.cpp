@@ -357,7 +357,7 @@ private slots:
             {"exit1", "E&xit", "", true},
             {"SaveChanges1", "Save Changes", "Ctrl+S", true},
             {"DeleteEntry1", "Delete Entry", "Alt+D", true},
-            {"EnterDate1", "Insert Today's &Date ", "Ctrl+D", false},
+            {"EnterDate1", "Insert Today's &Date ", "Ctrl+D", true},
             {"mnuFindentrycontaining", "Find Any Entry Containing...", "Ctrl+F4", true},
             {"mnuFindNextBig", "Find Next Entry Containing...", "Ctrl+F5", false},
             {"mnuBonusArtwork", "Visit the Bonus Artwork Web Page", "", false},

@@ -1,6 +1,12 @@
 #include "richtext/WPRichText.h"
 
+#include "richtext/RtfPicture.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTextImageFormat>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -26,6 +32,15 @@ private slots:
     void defaultFontOfAnEmptyPage();
     void currentFontSurvivesCaretMoveOnEmptyPage();
     void saveLoadRoundTrip();
+    void fontTableAndColours();
+    void currentAttributesAreTyped();
+    void findFromTheStart_data();
+    void findFromTheStart();
+    void paragraphValuesOfTheSelection();
+    void readOnlyIgnoresParagraphChanges();
+    void wordScan();
+    void replaceSelectionKeepsAttributes();
+    void pictureSizedFromItsPixels();
 };
 
 void tst_WPRichText::isEmpty_data()
@@ -219,6 +234,183 @@ void tst_WPRichText::saveLoadRoundTrip()
     TWPRichText blank;
     QVERIFY(blank.LoadFromBytes(TWPRichText().SaveToBytes()));
     QVERIFY(blank.IsEmpty());
+}
+
+void tst_WPRichText::fontTableAndColours()
+{
+    TWPRichText editor;
+    QVERIFY(editor.LoadFromBytes("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\f1 a\\f0 b}"));
+    QCOMPARE(editor.FontTable(), QStringList({"Courier New", "Arial"}));
+    QCOMPARE(editor.FontIndex("arial"), 1);
+    const QString longName(40, 'x');
+    QCOMPARE(editor.FontIndex(longName), 2);
+    QCOMPARE(editor.FontName(2), QString(31, 'x'));
+    QCOMPARE(editor.FontIndex(longName), 2);
+    QCOMPARE(TWPRichText::ColorOf(12), QColor(0, 0, 255));
+    QCOMPARE(TWPRichText::ColorIndexOf(QColor(255, 0, 0)), 9);
+    QCOMPARE(TWPRichText::ColorIndexOf(QColor(1, 2, 3)), 0);
+}
+
+void tst_WPRichText::currentAttributesAreTyped()
+{
+    TWPRichText editor;
+    TWPCharAttr attr = editor.CurrentCharAttr();
+    QCOMPARE(editor.FontName(attr.Font), "Arial");
+    QCOMPARE(attr.Size, 8);
+    QCOMPARE(attr.Style, 0);
+    attr.Font = editor.FontIndex("Times New Roman");
+    attr.Size = 14;
+    attr.Style = TWPCharAttr::Bold | TWPCharAttr::Underline;
+    attr.Color = 4;
+    editor.SetCurrentCharAttr(attr);
+    QSignalSpy changed(&editor, &TWPRichText::Changed);
+    editor.InsertText("typed");
+    QCOMPARE(changed.count(), 1);
+    const QTextCharFormat format = editor.document()->find("typed").charFormat();
+    QCOMPARE(format.fontFamilies().toStringList().value(0), "Times New Roman");
+    QCOMPARE(format.fontPointSize(), 14.0);
+    QCOMPARE(format.fontWeight(), int(QFont::Bold));
+    QVERIFY(format.fontUnderline() && !format.fontItalic());
+    QCOMPARE(format.foreground().color(), QColor(0, 0, 128));
+    const TWPCharAttr back = editor.CurrentCharAttr();
+    QCOMPARE(back.Font, attr.Font);
+    QCOMPARE(back.Style, attr.Style);
+    QCOMPARE(back.Color, 4);
+}
+
+void tst_WPRichText::findFromTheStart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<int>("start");
+    QTest::newRow("other case") << "HARBOUR" << true << 8;
+    QTest::newRow("before the caret") << "The" << true << 0;
+    QTest::newRow("missing") << "ship" << false << -1;
+}
+
+void tst_WPRichText::findFromTheStart()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, found);
+    QFETCH(int, start);
+    TWPRichText editor;
+    editor.LoadFromBytes("The old harbour, the harbour");
+    editor.moveCursor(QTextCursor::End);
+    QCOMPARE(editor.FindText(text), found);
+    const QTextCursor cursor = editor.textCursor();
+    if (found) {
+        QCOMPARE(cursor.selectionStart(), start);
+        QCOMPARE(cursor.position(), start + text.size()); // the caret at its end
+    } else {
+        QVERIFY(!cursor.hasSelection());
+        QCOMPARE(cursor.position(), editor.document()->characterCount() - 1);
+    }
+}
+
+void tst_WPRichText::paragraphValuesOfTheSelection()
+{
+    TWPRichText editor;
+    editor.LoadFromBytes("{\\rtf1\\pard\\li720\\fi-360\\ri100\\sb60\\sa120\\sl-300 one\\par two\\par"
+                         "\\pard three}");
+    TWPParagraphValues v = editor.ParagraphValues();
+    QCOMPARE(v.LeftIndent, 720);
+    QCOMPARE(v.FirstIndent, -360);
+    QCOMPARE(v.RightIndent, 100);
+    QCOMPARE(v.SpaceBefore, 60);
+    QCOMPARE(v.SpaceAfter, 120);
+    QCOMPARE(v.LineHeight, -300);
+
+    // the first two paragraphs selected
+    editor.SetSelection(1, 5);
+    QSignalSpy changed(&editor, &TWPRichText::Changed);
+    editor.SetParagraphIndents(0, 1440, 0);
+    editor.SetParagraphSpacing(0, 240, 360);
+    QVERIFY(changed.count() >= 2);
+    for (int block : {0, 1}) {
+        editor.SetSelection(editor.document()->findBlockByNumber(block).position(), 0);
+        v = editor.ParagraphValues();
+        QCOMPARE(v.LeftIndent, 1440);
+        QCOMPARE(v.FirstIndent, 0);
+        QCOMPARE(v.SpaceAfter, 240);
+        QCOMPARE(v.LineHeight, 360);
+    }
+    editor.SetSelection(editor.document()->lastBlock().position(), 0);
+    QCOMPARE(editor.ParagraphValues().LeftIndent, 0);
+    // and the file keeps them
+    TWPRichText copy;
+    copy.LoadFromBytes(editor.SaveToBytes());
+    QCOMPARE(copy.ParagraphValues().LeftIndent, 1440);
+    QCOMPARE(copy.ParagraphValues().LineHeight, 360);
+}
+
+void tst_WPRichText::readOnlyIgnoresParagraphChanges()
+{
+    TWPRichText editor;
+    editor.LoadFromBytes("text");
+    editor.setReadOnly(true);
+    QSignalSpy changed(&editor, &TWPRichText::Changed);
+    editor.SetParagraphIndents(0, 720, 0);
+    editor.ReplaceSelection("x");
+    QCOMPARE(editor.ParagraphValues().LeftIndent, 0);
+    QCOMPARE(editor.toPlainText(), "text");
+    QCOMPARE(changed.count(), 0);
+}
+
+void tst_WPRichText::wordScan()
+{
+    TWPRichText editor;
+    editor.LoadFromBytes("One, \"two\" don't\t3rd.");
+    editor.StartWordScan();
+    QStringList words;
+    for (QString w = editor.NextWord(); !w.isEmpty(); w = editor.NextWord())
+        words << w;
+    QCOMPARE(words, QStringList({"One", "two", "don't", "3rd"}));
+
+    editor.StartWordScan();
+    QCOMPARE(editor.NextWord(), "One");
+    QCOMPARE(editor.NextWord(), "two");
+    editor.SelectCurrentWord();
+    QCOMPARE(editor.textCursor().selectedText(), "two");
+    QCOMPARE(editor.NextWord(), "don't");
+}
+
+void tst_WPRichText::replaceSelectionKeepsAttributes()
+{
+    TWPRichText editor;
+    editor.LoadFromBytes("{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 a {\\b\\i wrod} z}");
+    editor.StartWordScan();
+    editor.NextWord();
+    editor.NextWord();
+    editor.SelectCurrentWord();
+    editor.ReplaceSelection("word");
+    QCOMPARE(editor.toPlainText(), "a word z");
+    QCOMPARE(editor.textCursor().selectedText(), "word");
+    const QTextCharFormat format = editor.document()->find("word").charFormat();
+    QCOMPARE(format.fontWeight(), int(QFont::Bold));
+    QVERIFY(format.fontItalic());
+    editor.SetSelection(0, 1);
+    editor.ReplaceSelection(QString(300, 'y'));
+    QCOMPARE(editor.textCursor().selectedText().size(), 255);
+    QCOMPARE(editor.NextWord(), "word"); // the scan goes on after the replacement
+}
+
+void tst_WPRichText::pictureSizedFromItsPixels()
+{
+    TWPRichText editor;
+    QImage image(48, 24, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QSignalSpy changed(&editor, &TWPRichText::Changed);
+    QVERIFY(editor.InsertPicture(image));
+    QVERIFY(!editor.InsertPicture(QImage()));
+    QCOMPARE(changed.count(), 1);
+    TWPRichText copy;
+    copy.LoadFromBytes(editor.SaveToBytes());
+    const QTextCharFormat format = copy.document()->begin().begin().fragment().charFormat();
+    RtfPicture::Data data;
+    QVERIFY(format.isImageFormat() && RtfPicture::DataOf(format.toImageFormat(), &data));
+    const int ppi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    QCOMPARE(RtfPicture::SizeInTwips(data), QSize(48 * 1440 / ppi, 24 * 1440 / ppi));
+    QCOMPARE(RtfPicture::Image(data).size(), QSize(48, 24));
 }
 
 QTEST_MAIN(tst_WPRichText)
