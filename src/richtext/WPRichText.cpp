@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMimeData>
 
 #include <memory>
@@ -572,6 +573,18 @@ bool TWPRichText::canInsertFromMimeData(const QMimeData *source) const
 {
     return source->hasFormat(RtfMime) || source->hasFormat(RtfMimeAlt)
         || QTextEdit::canInsertFromMimeData(source);
+}
+
+void TWPRichText::keyPressEvent(QKeyEvent *event)
+{
+    // Alt with a letter is a command key (a button's or a menu's); one that
+    // no command takes must not type its letter into the entry.
+    if ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::ControlModifier)
+        && !event->text().isEmpty() && event->text().at(0).isPrint()) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 void TWPRichText::insertFromMimeData(const QMimeData *source)

@@ -24,6 +24,7 @@ private slots:
     void noChangeOnCaretMoves();
     void raiseChange();
     void tabKeyInsertsTab();
+    void altLettersAreNotTyped();
     void loadPlainText_data();
     void loadPlainText();
     void loadRtf();
@@ -123,6 +124,14 @@ void tst_WPRichText::tabKeyInsertsTab()
     TWPRichText editor;
     QTest::keyClick(&editor, Qt::Key_Tab);
     QCOMPARE(editor.toPlainText(), "\t");
+}
+
+void tst_WPRichText::altLettersAreNotTyped()
+{
+    TWPRichText editor;
+    QTest::keyClick(&editor, Qt::Key_T, Qt::AltModifier);
+    QTest::keyClick(&editor, Qt::Key_A);
+    QCOMPARE(editor.toPlainText(), "a");
 }
 
 void tst_WPRichText::loadPlainText_data()
