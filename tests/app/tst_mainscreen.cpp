@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "MainScreenFixture.h"
 
 #include "app/Clock.h"
 #include "app/DateFormats.h"
@@ -26,130 +26,62 @@
 #include <QTimer>
 #include <memory>
 
-namespace {
-QByteArray rtfOf(const QString &text)
-{
-    return QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") + text.toLatin1()
-        + "\\par}";
-}
-
-QString textOf(const QByteArray &rtf)
-{
-    QTextDocument doc;
-    RtfReader reader;
-    if (!reader.Read(rtf, &doc))
-        return QStringLiteral("<unreadable>");
-    return doc.toPlainText();
-}
-} // namespace
 
 class TestMainScreen : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<TMainScreen> screen;
+    std::unique_ptr<MainScreenFixture> f;
 
-    // Starts the main window as the program does, on the pinned date.
-    void start(const QDate &today = QDate(1999, 3, 5))
-    {
-        PinClock(QDateTime(today, QTime(10, 0)));
-        screen = std::make_unique<TMainScreen>();
-        QVERIFY(screen->FormCreate());
-        screen->show();
-        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
-        screen->FormActivate();
-        QVERIFY(!screen->FirstActivation);
-    }
-    void writeEntry(const QDate &date, const QString &text, const QString &password = QString())
-    {
-        QDir().mkpath(EntriesFolder());
-        QString error;
-        QVERIFY2(WriteEntryFile(EntriesFolder() + DateToDigits(date) + ".QYE", rtfOf(text), password,
-                                &error),
-                 qPrintable(error));
-    }
-    QString entryText(const QDate &date, const QString &password = QString())
-    {
-        QByteArray plain;
-        if (!ReadEntryFile(EntryFileName(date), password, &plain, nullptr))
-            return QStringLiteral("<none>");
-        return textOf(plain);
-    }
-    void type(const QString &text)
-    {
-        screen->WPRichText1->setFocus();
-        QTest::keyClicks(screen->WPRichText1, text);
-    }
-    void noOpeningMessage()
-    {
-        IniFile ini(folder->file("QY.INI"));
-        QVERIFY(ini.WriteBool("Opening Screen", "show", false));
-    }
+    bool start(const QDate &today = QDate(1999, 3, 5)) { return f->start(today); }
+    static QByteArray rtfOf(const QString &text) { return MainScreenFixture::rtfOf(text); }
+    static QString textOf(const QByteArray &rtf) { return MainScreenFixture::textOf(rtf); }
 
 private slots:
-    void init()
-    {
-        folder = std::make_unique<TempProgramFolder>();
-        messages = std::make_unique<MessageRecorder>();
-        SetDateFormats(DateFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates)));
-        SetScreenFacts(QSize(1280, 1024), 96);
-        noOpeningMessage();
-    }
-    void cleanup()
-    {
-        screen.reset();
-        messages.reset();
-        folder.reset();
-        UnpinClock();
-        SetScreenFacts(QSize(), 0);
-    }
+    void init() { f = std::make_unique<MainScreenFixture>(); }
+    void cleanup() { f.reset(); }
 
     void startsOnTodayWithAnEmptyPage()
     {
-        start();
-        QCOMPARE(screen->DateLabel->text(), QStringLiteral("Friday, March 5, 1999"));
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 5));
-        QVERIFY(screen->WPRichText1->IsEmpty());
-        QVERIFY(!screen->EntryChanged());
-        QVERIFY(QFileInfo(folder->file("Entries")).isDir());
+        QVERIFY(start());
+        QCOMPARE(f->screen->DateLabel->text(), QStringLiteral("Friday, March 5, 1999"));
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 5));
+        QVERIFY(f->screen->WPRichText1->IsEmpty());
+        QVERIFY(!f->screen->EntryChanged());
+        QVERIFY(QFileInfo(f->folder.file("Entries")).isDir());
         // The empty page takes the default font.
-        QCOMPARE(screen->WPRichText1->currentCharFormat().font().family(), QStringLiteral("Arial"));
-        QCOMPARE(screen->WPRichText1->currentCharFormat().font().pointSize(), 10);
-        QVERIFY(messages->messages.isEmpty());
+        QCOMPARE(f->screen->WPRichText1->currentCharFormat().font().family(), QStringLiteral("Arial"));
+        QCOMPARE(f->screen->WPRichText1->currentCharFormat().font().pointSize(), 10);
+        QVERIFY(f->messages.messages.isEmpty());
     }
 
     void startedMinimisedComesUpMinimised()
     {
-        writeEntry(QDate(1999, 3, 5), "Loaded anyway");
+        QVERIFY(f->writeEntry(QDate(1999, 3, 5), "Loaded anyway"));
         PinClock(QDateTime(QDate(1999, 3, 5), QTime(10, 0)));
-        screen = std::make_unique<TMainScreen>();
-        screen->StartMinimized = true;
-        QVERIFY(screen->FormCreate());
-        screen->showMinimized();
-        QTRY_VERIFY(!screen->FirstActivation);
-        QVERIFY(screen->isMinimized());
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Loaded anyway"));
+        f->screen = std::make_unique<TMainScreen>();
+        f->screen->StartMinimized = true;
+        QVERIFY(f->screen->FormCreate());
+        f->screen->showMinimized();
+        QTRY_VERIFY(!f->screen->FirstActivation);
+        QVERIFY(f->screen->isMinimized());
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Loaded anyway"));
     }
 
     void firstStartWritesEveryKey()
     {
-        QFile::remove(folder->file("QY.INI"));
+        QFile::remove(f->folder.file("QY.INI"));
         bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<TShowOpeningMessage *>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog) {
-                QCOMPARE(dialog->windowTitle(), QStringLiteral("Quillary!"));
-                QVERIFY(!dialog->DontShow->isChecked());
-                dialog->DontShow->setChecked(true);
-                dialog->OKButton->click();
-            }
+        WhenModal<TShowOpeningMessage>([&](TShowOpeningMessage *dialog) {
+            shown = true;
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Quillary!"));
+            QVERIFY(!dialog->DontShow->isChecked());
+            dialog->DontShow->setChecked(true);
+            dialog->OKButton->click();
         });
-        start();
+        QVERIFY(start());
         QVERIFY(shown);
-        const QByteArray ini = folder->read("QY.INI");
+        const QByteArray ini = f->folder.read("QY.INI");
         const QByteArray expected = "[Security]\r\nPassword=\r\n"
                                     "[Default Font]\r\nName=Arial\r\nSize=10\r\nBold=0\r\nItalic=0\r\n"
                                     "Underline=0\r\nColor=0\r\n"
@@ -159,87 +91,87 @@ private slots:
         QVERIFY(ini.contains("ICONS\\MISC1.ICL\r\nTop=206\r\nLeft=578\r\n"));
 
         // Ticked: no message at the next start.
-        screen->close();
-        screen.reset();
-        start();
+        f->screen->close();
+        f->screen.reset();
+        QVERIFY(start());
     }
 
     void typingShowsSaveAndCancel_CancelRestores()
     {
-        writeEntry(QDate(1999, 3, 5), "Stored words");
-        start();
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Stored words"));
-        QVERIFY(!screen->EntryChanged());
-        type("x");
-        QVERIFY(screen->SaveButton->isVisible());
-        QVERIFY(screen->CancelButton->isVisible());
-        screen->CancelButton->click();
-        QVERIFY(!screen->EntryChanged());
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Stored words"));
-        QCOMPARE(entryText(QDate(1999, 3, 5)), QStringLiteral("Stored words"));
+        QVERIFY(f->writeEntry(QDate(1999, 3, 5), "Stored words"));
+        QVERIFY(start());
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Stored words"));
+        QVERIFY(!f->screen->EntryChanged());
+        f->type("x");
+        QVERIFY(f->screen->SaveButton->isVisible());
+        QVERIFY(f->screen->CancelButton->isVisible());
+        f->screen->CancelButton->click();
+        QVERIFY(!f->screen->EntryChanged());
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Stored words"));
+        QCOMPARE(f->entryText(QDate(1999, 3, 5)), QStringLiteral("Stored words"));
     }
 
     void nextSavesWithoutAsking()
     {
-        start();
-        type("Went to the sea");
-        screen->Nextbutton->click();
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 6));
-        QCOMPARE(screen->DateLabel->text(), QStringLiteral("Saturday, March 6, 1999"));
-        QVERIFY(!screen->EntryChanged());
-        QVERIFY(messages->messages.isEmpty());
-        QCOMPARE(entryText(QDate(1999, 3, 5)), QStringLiteral("Went to the sea"));
+        QVERIFY(start());
+        f->type("Went to the sea");
+        f->screen->Nextbutton->click();
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 6));
+        QCOMPARE(f->screen->DateLabel->text(), QStringLiteral("Saturday, March 6, 1999"));
+        QVERIFY(!f->screen->EntryChanged());
+        QVERIFY(f->messages.messages.isEmpty());
+        QCOMPARE(f->entryText(QDate(1999, 3, 5)), QStringLiteral("Went to the sea"));
         // The file is RTF that our reader and others open.
-        QVERIFY(folder->read("Entries/19990305.QYE").startsWith("{\\rtf1"));
-        QVERIFY(!QFileInfo::exists(folder->file("Entries/19990306.QYE")));
-        screen->PriorButton->click();
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Went to the sea"));
+        QVERIFY(f->folder.read("Entries/19990305.QYE").startsWith("{\\rtf1"));
+        QVERIFY(!QFileInfo::exists(f->folder.file("Entries/19990306.QYE")));
+        f->screen->PriorButton->click();
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Went to the sea"));
     }
 
     void deleteThenSaveRemovesTheFile()
     {
-        writeEntry(QDate(1999, 3, 5), "To be deleted");
-        start();
-        messages->answers << true;
-        screen->DeletebuttonClick();
-        QCOMPARE(messages->last(), QStringLiteral("Delete this entry?"));
-        QVERIFY(screen->WPRichText1->IsEmpty());
-        QVERIFY(screen->EntryChanged());
+        QVERIFY(f->writeEntry(QDate(1999, 3, 5), "To be deleted"));
+        QVERIFY(start());
+        f->messages.answers << true;
+        f->screen->DeletebuttonClick();
+        QCOMPARE(f->messages.last(), QStringLiteral("Delete this entry?"));
+        QVERIFY(f->screen->WPRichText1->IsEmpty());
+        QVERIFY(f->screen->EntryChanged());
         QVERIFY(QFileInfo::exists(EntryFileName(QDate(1999, 3, 5)))); // not yet
-        screen->NextButtonClick();
+        f->screen->NextButtonClick();
         QVERIFY(!QFileInfo::exists(EntryFileName(QDate(1999, 3, 5))));
-        screen->PriorButtonClick();
-        QVERIFY(!screen->EntryExists);
+        f->screen->PriorButtonClick();
+        QVERIFY(!f->screen->EntryExists);
     }
 
     void deleteThenCancelKeepsTheFile()
     {
-        writeEntry(QDate(1999, 3, 5), "Keep me");
-        start();
-        const QByteArray before = folder->read("Entries/19990305.QYE");
-        messages->answers << true;
-        screen->DeletebuttonClick();
-        screen->CancelButtonClick();
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Keep me"));
-        QCOMPARE(folder->read("Entries/19990305.QYE"), before);
+        QVERIFY(f->writeEntry(QDate(1999, 3, 5), "Keep me"));
+        QVERIFY(start());
+        const QByteArray before = f->folder.read("Entries/19990305.QYE");
+        f->messages.answers << true;
+        f->screen->DeletebuttonClick();
+        f->screen->CancelButtonClick();
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Keep me"));
+        QCOMPARE(f->folder.read("Entries/19990305.QYE"), before);
 
-        messages->answers << false; // No: nothing happens
-        screen->DeletebuttonClick();
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Keep me"));
-        QVERIFY(!screen->EntryChanged());
+        f->messages.answers << false; // No: nothing happens
+        f->screen->DeletebuttonClick();
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Keep me"));
+        QVERIFY(!f->screen->EntryChanged());
     }
 
     void emptyPagesNeverCreateFiles()
     {
-        start();
-        messages->answers << true;
-        screen->DeletebuttonClick(); // on a day without an entry
-        screen->NextButtonClick();
+        QVERIFY(start());
+        f->messages.answers << true;
+        f->screen->DeletebuttonClick(); // on a day without an entry
+        f->screen->NextButtonClick();
         QVERIFY(QDir(EntriesFolder()).entryList(QDir::Files).isEmpty());
 
         // A single space is an entry.
-        type(" ");
-        screen->SaveButtonClick();
+        f->type(" ");
+        f->screen->SaveButtonClick();
         QVERIFY(QFileInfo::exists(EntryFileName(QDate(1999, 3, 6))));
     }
 
@@ -258,9 +190,9 @@ private slots:
         QFETCH(QDate, from);
         QFETCH(bool, forward);
         QFETCH(QDate, to);
-        start(from);
-        forward ? screen->NextButtonClick() : screen->PriorButtonClick();
-        QCOMPARE(screen->CurrentDate, to);
+        QVERIFY(start(from));
+        forward ? f->screen->NextButtonClick() : f->screen->PriorButtonClick();
+        QCOMPARE(f->screen->CurrentDate, to);
     }
 
     void firstAndLast_data()
@@ -284,73 +216,73 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QDate, first);
         QFETCH(QDate, last);
-        QDir().mkpath(folder->file("Entries"));
+        QDir().mkpath(f->folder.file("Entries"));
         for (const QString &name : files)
-            QVERIFY(folder->write("Entries/" + name, rtfOf(name)));
-        start();
-        screen->FirstButtonClick();
-        QCOMPARE(screen->CurrentDate, first);
-        screen->LastButtonClick();
-        QCOMPARE(screen->CurrentDate, last);
-        screen->BitBtn1Click();
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 5));
+            QVERIFY(f->folder.write("Entries/" + name, rtfOf(name)));
+        QVERIFY(start());
+        f->screen->FirstButtonClick();
+        QCOMPARE(f->screen->CurrentDate, first);
+        f->screen->LastButtonClick();
+        QCOMPARE(f->screen->CurrentDate, last);
+        f->screen->BitBtn1Click();
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 5));
     }
 
     void ctrlS_savesThroughTheHook()
     {
-        start();
-        screen->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
-        type("Hooked");
-        QTest::keyClick(screen->WPRichText1, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!screen->EntryChanged());
-        QCOMPARE(entryText(QDate(1999, 3, 5)), QStringLiteral("Hooked"));
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Hooked")); // no "s" typed
+        QVERIFY(start());
+        f->screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->screen.get()));
+        f->type("Hooked");
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!f->screen->EntryChanged());
+        QCOMPARE(f->entryText(QDate(1999, 3, 5)), QStringLiteral("Hooked"));
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Hooked")); // no "s" typed
 
-        QTest::keyClick(screen->WPRichText1, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(screen->WPRichText1->textCursor().selectedText(), QStringLiteral("Hooked"));
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(f->screen->WPRichText1->textCursor().selectedText(), QStringLiteral("Hooked"));
     }
 
     void ctrlPageDownMovesOnlyWithCtrlAlone()
     {
-        start();
-        screen->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
-        screen->WPRichText1->setFocus();
-        QTest::keyClick(screen->WPRichText1, Qt::Key_PageDown, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 5));
-        QTest::keyClick(screen->WPRichText1, Qt::Key_PageDown, Qt::ControlModifier);
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 6));
-        QTest::keyClick(screen->WPRichText1, Qt::Key_PageUp, Qt::ControlModifier);
-        QTest::keyClick(screen->WPRichText1, Qt::Key_PageUp, Qt::ControlModifier);
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 4));
+        QVERIFY(start());
+        f->screen->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f->screen.get()));
+        f->screen->WPRichText1->setFocus();
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_PageDown, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 5));
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 6));
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 4));
     }
 
     void layoutFollowsTheRingPanel()
     {
-        start();
+        QVERIFY(start());
         for (const QSize size : {QSize(622, 460), QSize(900, 700), QSize(400, 300)}) {
-            screen->resize(size);
+            f->screen->resize(size);
             QCoreApplication::processEvents();
-            TRingPanel *panel = screen->RingPanel1;
+            TRingPanel *panel = f->screen->RingPanel1;
             const int inset = panel->frameWidth();
             const int left = panel->LeftEdge + 15 + inset;
             const int width = panel->width() - (panel->LeftEdge + 15) - (panel->RightEdge + 5);
-            QCOMPARE(screen->DateLabel->geometry().left(), left);
-            QCOMPARE(screen->DateLabel->width(), width);
-            QCOMPARE(screen->TopLine->geometry().top(), 28 + inset);
-            QCOMPARE(screen->Bottomline->geometry().top(), panel->height() - 20 + inset);
-            QCOMPARE(screen->WPRichText1->geometry().left(), left);
-            QCOMPARE(screen->WPRichText1->width(), width);
+            QCOMPARE(f->screen->DateLabel->geometry().left(), left);
+            QCOMPARE(f->screen->DateLabel->width(), width);
+            QCOMPARE(f->screen->TopLine->geometry().top(), 28 + inset);
+            QCOMPARE(f->screen->Bottomline->geometry().top(), panel->height() - 20 + inset);
+            QCOMPARE(f->screen->WPRichText1->geometry().left(), left);
+            QCOMPARE(f->screen->WPRichText1->width(), width);
             // The editor always ends 22 pixels above the panel's bottom.
-            QCOMPARE(screen->WPRichText1->geometry().top() - inset + screen->WPRichText1->height(),
+            QCOMPARE(f->screen->WPRichText1->geometry().top() - inset + f->screen->WPRichText1->height(),
                      panel->height() - 22);
         }
     }
 
     void menuHasItsCaptionsAndShortcuts()
     {
-        start();
+        QVERIFY(start());
         struct { const char *name, *caption, *keys; bool enabled; } items[] = {
             {"mnuSecurity", "Select or Change Password", "", true},
             {"PrintNow", "Print", "Ctrl+P", false},
@@ -363,96 +295,95 @@ private slots:
             {"mnuBonusArtwork", "Visit the Bonus Artwork Web Page", "", false},
         };
         for (const auto &item : items) {
-            QAction *action = screen->MenuItem(QString::fromLatin1(item.name));
+            QAction *action = f->screen->MenuItem(QString::fromLatin1(item.name));
             QVERIFY2(action, item.name);
             QCOMPARE(action->text(), QString::fromLatin1(item.caption));
             QCOMPARE(action->shortcut().toString(), QString::fromLatin1(item.keys));
             QCOMPARE(action->isEnabled(), item.enabled);
         }
-        QVERIFY(screen->MenuItem("mnuWrapTexttofitScreen")->isChecked());
+        QVERIFY(f->screen->MenuItem("mnuWrapTexttofitScreen")->isChecked());
     }
 
     void passwordKeepsPlainTextOffTheDisk()
     {
-        IniFile ini(folder->file("QY.INI"));
-        QVERIFY(ini.WriteString("Security", "Password", EncryptString("SECRET")));
-        writeEntry(QDate(1999, 3, 5), "Hidden thoughts", "SECRET");
-        start();
-        QCOMPARE(screen->UserPassword, QStringLiteral("SECRET"));
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Hidden thoughts"));
-        screen->WPRichText1->moveCursor(QTextCursor::End);
-        type(" and more");
-        screen->NextButtonClick();
+        f->storePassword("SECRET");
+        QVERIFY(f->writeEntry(QDate(1999, 3, 5), "Hidden thoughts", "SECRET"));
+        QVERIFY(start());
+        QCOMPARE(f->screen->UserPassword, QStringLiteral("SECRET"));
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Hidden thoughts"));
+        f->screen->WPRichText1->moveCursor(QTextCursor::End);
+        f->type(" and more");
+        f->screen->NextButtonClick();
 
-        const QByteArray onDisk = folder->read("Entries/19990305.QYE");
+        const QByteArray onDisk = f->folder.read("Entries/19990305.QYE");
         QVERIFY(!onDisk.contains("rtf"));
         QVERIFY(!onDisk.contains("thoughts"));
         const QByteArray plain = DecipherBytes(onDisk, "SECRET");
         QCOMPARE(textOf(plain), QStringLiteral("Hidden thoughts and more"));
         QCOMPARE(plain.size(), onDisk.size());
-        QVERIFY(!QFileInfo::exists(folder->file("Eraseme.rtf")));
+        QVERIFY(!QFileInfo::exists(f->folder.file("Eraseme.rtf")));
         // The stored password is kept byte for byte.
-        screen->close();
-        QCOMPARE(IniFile(folder->file("QY.INI")).ReadString("Security", "Password", QString()),
+        f->screen->close();
+        QCOMPARE(IniFile(f->folder.file("QY.INI")).ReadString("Security", "Password", QString()),
                  EncryptString("SECRET"));
     }
 
     void leftoverErasemeIsDeleted()
     {
-        QVERIFY(folder->write("Eraseme.rtf", rtfOf("plain leftovers")));
-        start();
-        QVERIFY(!QFileInfo::exists(folder->file("Eraseme.rtf")));
+        QVERIFY(f->folder.write("Eraseme.rtf", rtfOf("plain leftovers")));
+        QVERIFY(start());
+        QVERIFY(!QFileInfo::exists(f->folder.file("Eraseme.rtf")));
     }
 
     void failedSaveKeepsTheEntryAndTheWindow()
     {
-        start();
-        type("Precious");
+        QVERIFY(start());
+        f->type("Precious");
         // Entries becomes unwritable: here, a plain file stands in its place.
-        QVERIFY(QDir(folder->file("Entries")).removeRecursively());
-        QVERIFY(folder->write("Entries", "not a folder"));
+        QVERIFY(QDir(f->folder.file("Entries")).removeRecursively());
+        QVERIFY(f->folder.write("Entries", "not a folder"));
 
-        screen->NextButtonClick();
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 5)); // did not move
-        QVERIFY(screen->EntryChanged());
-        QCOMPARE(screen->WPRichText1->toPlainText(), QStringLiteral("Precious"));
-        QVERIFY(messages->last().contains("19990305.QYE"));
+        f->screen->NextButtonClick();
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 5)); // did not move
+        QVERIFY(f->screen->EntryChanged());
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), QStringLiteral("Precious"));
+        QVERIFY(f->messages.last().contains("19990305.QYE"));
 
-        messages->messages.clear();
-        QVERIFY(!screen->close());
-        QVERIFY(screen->isVisible());
-        QVERIFY(messages->last().contains("was not saved"));
+        f->messages.messages.clear();
+        QVERIFY(!f->screen->close());
+        QVERIFY(f->screen->isVisible());
+        QVERIFY(f->messages.last().contains("was not saved"));
 
         // Once the folder is back, closing saves and ends.
-        QFile::remove(folder->file("Entries"));
-        QDir().mkpath(folder->file("Entries"));
-        QVERIFY(screen->close());
-        QCOMPARE(entryText(QDate(1999, 3, 5)), QStringLiteral("Precious"));
+        QFile::remove(f->folder.file("Entries"));
+        QDir().mkpath(f->folder.file("Entries"));
+        QVERIFY(f->screen->close());
+        QCOMPARE(f->entryText(QDate(1999, 3, 5)), QStringLiteral("Precious"));
     }
 
     void closingSavesAndStoresPlacement()
     {
-        start();
-        type("Closing words");
-        QVERIFY(screen->close());
-        QCOMPARE(entryText(QDate(1999, 3, 5)), QStringLiteral("Closing words"));
-        IniFile ini(folder->file("QY.INI"));
+        QVERIFY(start());
+        f->type("Closing words");
+        QVERIFY(f->screen->close());
+        QCOMPARE(f->entryText(QDate(1999, 3, 5)), QStringLiteral("Closing words"));
+        IniFile ini(f->folder.file("QY.INI"));
         QVERIFY(ini.ReadInteger("TMainScreen_Placement", "Bottom", 0) > 0);
     }
 
     void unreadableEntryIsNotOverwritten()
     {
         // An entry the reader cannot take (nested deeper than any writer goes).
-        writeEntry(QDate(1999, 3, 4), "placeholder");
-        QVERIFY(folder->write("Entries/19990305.QYE", "{\\rtf1 " + QByteArray(5000, '{')));
-        const QByteArray before = folder->read("Entries/19990305.QYE");
-        start();
-        QVERIFY(screen->WPRichText1->isReadOnly());
-        QVERIFY(messages->last().contains("19990305.QYE"));
-        type("overwrite?");
-        screen->NextButtonClick();
-        QVERIFY(!screen->WPRichText1->isReadOnly());
-        QCOMPARE(folder->read("Entries/19990305.QYE"), before);
+        QVERIFY(f->writeEntry(QDate(1999, 3, 4), "placeholder"));
+        QVERIFY(f->folder.write("Entries/19990305.QYE", "{\\rtf1 " + QByteArray(5000, '{')));
+        const QByteArray before = f->folder.read("Entries/19990305.QYE");
+        QVERIFY(start());
+        QVERIFY(f->screen->WPRichText1->isReadOnly());
+        QVERIFY(f->messages.last().contains("19990305.QYE"));
+        f->type("overwrite?");
+        f->screen->NextButtonClick();
+        QVERIFY(!f->screen->WPRichText1->isReadOnly());
+        QCOMPARE(f->folder.read("Entries/19990305.QYE"), before);
     }
 };
 

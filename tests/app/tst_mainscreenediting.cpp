@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "MainScreenFixture.h"
 
 #include "app/Clock.h"
 #include "app/DateFormats.h"
@@ -29,64 +29,42 @@ class TestMainScreenEditing : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<TMainScreen> screen;
+    std::unique_ptr<MainScreenFixture> f;
 
-    void start()
-    {
-        PinClock(QDateTime(QDate(1999, 3, 5), QTime(14, 7)));
-        screen = std::make_unique<TMainScreen>();
-        QVERIFY(screen->FormCreate());
-        screen->show();
-        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
-        screen->FormActivate();
-    }
+    void start() { QVERIFY(f->start(QDate(1999, 3, 5), QTime(14, 7))); }
     void type(const QString &text)
     {
-        screen->WPRichText1->setFocus();
-        QTest::keyClicks(screen->WPRichText1, text);
+        f->screen->WPRichText1->setFocus();
+        QTest::keyClicks(f->screen->WPRichText1, text);
     }
     // Saves what is typed, so the page starts unchanged.
     void typeAndSave(const QString &text)
     {
         type(text);
-        QVERIFY(screen->SaveButtonClick());
-        QVERIFY(!screen->EntryChanged());
+        QVERIFY(f->screen->SaveButtonClick());
+        QVERIFY(!f->screen->EntryChanged());
     }
 
 private slots:
     void init()
     {
-        folder = std::make_unique<TempProgramFolder>();
-        messages = std::make_unique<MessageRecorder>();
-        DateFormatSettings formats =
-            DateFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        f = std::make_unique<MainScreenFixture>();
+        DateFormatSettings formats = DateFormats();
         formats.ShortDateFormat = QStringLiteral("M/d/yy");
         SetDateFormats(formats);
-        SetScreenFacts(QSize(1280, 1024), 96);
-        IniFile ini(folder->file("QY.INI"));
-        QVERIFY(ini.WriteBool("Opening Screen", "show", false));
     }
-    void cleanup()
-    {
-        screen.reset();
-        messages.reset();
-        folder.reset();
-        UnpinClock();
-        SetScreenFacts(QSize(), 0);
-    }
+    void cleanup() { f.reset(); }
 
     void ctrlDInsertsTodayAndMarksChanged()
     {
         start();
-        QVERIFY(!screen->EntryChanged());
-        QTest::keyClick(screen->WPRichText1, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(screen->WPRichText1->toPlainText(), "3/5/1999 ");
-        QVERIFY(screen->EntryChanged());
-        screen->InsertTodaystime1Click();
-        QVERIFY(screen->WPRichText1->toPlainText().startsWith("3/5/1999 2:07"));
-        QVERIFY(screen->WPRichText1->toPlainText().endsWith(' '));
+        QVERIFY(!f->screen->EntryChanged());
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), "3/5/1999 ");
+        QVERIFY(f->screen->EntryChanged());
+        f->screen->InsertTodaystime1Click();
+        QVERIFY(f->screen->WPRichText1->toPlainText().startsWith("3/5/1999 2:07"));
+        QVERIFY(f->screen->WPRichText1->toPlainText().endsWith(' '));
     }
 
     void selectionCommands_data()
@@ -112,41 +90,41 @@ private slots:
         start();
         typeAndSave("entry");
         if (select)
-            screen->WPRichText1->selectAll();
+            f->screen->WPRichText1->selectAll();
         else
-            screen->WPRichText1->moveCursor(QTextCursor::End);
+            f->screen->WPRichText1->moveCursor(QTextCursor::End);
         if (command == "copy")
-            screen->Copy1Click();
+            f->screen->Copy1Click();
         else if (command == "cut")
-            screen->Cut1Click();
+            f->screen->Cut1Click();
         else if (command == "delete")
-            screen->DeleteSelection1Click();
+            f->screen->DeleteSelection1Click();
         else
-            screen->SelectAll1Click();
-        QCOMPARE(screen->EntryChanged(), changed);
-        QCOMPARE(screen->WPRichText1->toPlainText(), text);
+            f->screen->SelectAll1Click();
+        QCOMPARE(f->screen->EntryChanged(), changed);
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), text);
         if (command == "all")
-            QCOMPARE(screen->WPRichText1->textCursor().selectedText(), "entry");
+            QCOMPARE(f->screen->WPRichText1->textCursor().selectedText(), "entry");
     }
 
     void pasteMarksChangedAndTakesRtf()
     {
         start();
         typeAndSave("abc");
-        screen->WPRichText1->selectAll();
-        screen->WPRichText1->mergeCurrentCharFormat([] {
+        f->screen->WPRichText1->selectAll();
+        f->screen->WPRichText1->mergeCurrentCharFormat([] {
             QTextCharFormat f;
             f.setFontWeight(QFont::Bold);
             return f;
         }());
-        screen->Copy1Click();
+        f->screen->Copy1Click();
         QVERIFY2(QApplication::clipboard()->mimeData()->hasFormat("text/rtf"), qPrintable(QApplication::clipboard()->mimeData()->formats().join(",")));
-        QVERIFY(screen->SaveButtonClick());
-        screen->WPRichText1->moveCursor(QTextCursor::End);
-        screen->Paste1Click();
-        QVERIFY(screen->EntryChanged());
-        QCOMPARE(screen->WPRichText1->toPlainText(), "abcabc");
-        QTextCursor last(screen->WPRichText1->document());
+        QVERIFY(f->screen->SaveButtonClick());
+        f->screen->WPRichText1->moveCursor(QTextCursor::End);
+        f->screen->Paste1Click();
+        QVERIFY(f->screen->EntryChanged());
+        QCOMPARE(f->screen->WPRichText1->toPlainText(), "abcabc");
+        QTextCursor last(f->screen->WPRichText1->document());
         last.movePosition(QTextCursor::End);
         QCOMPARE(last.charFormat().fontWeight(), int(QFont::Bold));
     }
@@ -172,9 +150,9 @@ private slots:
         start();
         typeAndSave("x");
         QApplication::clipboard()->clear();
-        screen->WPRichText1->moveCursor(QTextCursor::End);
-        QTest::keyClick(screen->WPRichText1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(screen->EntryChanged(), changed);
+        f->screen->WPRichText1->moveCursor(QTextCursor::End);
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(f->screen->EntryChanged(), changed);
     }
 
     void wordWrapHintFollowsTheState_data()
@@ -187,17 +165,17 @@ private slots:
     {
         QFETCH(bool, byButton);
         start();
-        QAction *menu = screen->MenuItem("mnuWrapTexttofitScreen");
-        QCOMPARE(screen->DocWordWrapButton->toolTip(), "Toggle word wrap off");
-        QVERIFY(screen->WPRichText1->WordWrap());
+        QAction *menu = f->screen->MenuItem("mnuWrapTexttofitScreen");
+        QCOMPARE(f->screen->DocWordWrapButton->toolTip(), "Toggle word wrap off");
+        QVERIFY(f->screen->WPRichText1->WordWrap());
         for (bool on : {false, true}) {
             if (byButton)
-                screen->DocWordWrapButton->click();
+                f->screen->DocWordWrapButton->click();
             else
                 menu->trigger();
             QCOMPARE(menu->isChecked(), on);
-            QCOMPARE(screen->WPRichText1->WordWrap(), on);
-            QCOMPARE(screen->DocWordWrapButton->toolTip(),
+            QCOMPARE(f->screen->WPRichText1->WordWrap(), on);
+            QCOMPARE(f->screen->DocWordWrapButton->toolTip(),
                      on ? "Toggle word wrap off" : "Toggle word wrap on");
         }
     }
@@ -206,12 +184,12 @@ private slots:
     {
         start();
         typeAndSave("onetwo");
-        QTextCursor cursor = screen->WPRichText1->textCursor();
+        QTextCursor cursor = f->screen->WPRichText1->textCursor();
         cursor.setPosition(3);
-        screen->WPRichText1->setTextCursor(cursor);
-        screen->DocPageBreakButton->click();
-        QVERIFY(screen->EntryChanged());
-        QTextDocument *doc = screen->WPRichText1->document();
+        f->screen->WPRichText1->setTextCursor(cursor);
+        f->screen->DocPageBreakButton->click();
+        QVERIFY(f->screen->EntryChanged());
+        QTextDocument *doc = f->screen->WPRichText1->document();
         QCOMPARE(doc->blockCount(), 2);
         QCOMPARE(doc->lastBlock().text(), "two");
         QVERIFY(doc->lastBlock().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
@@ -230,27 +208,27 @@ private slots:
             dialog->setCurrentFont(font);
             dialog->accept();
         });
-        screen->mnuDefaultFontClick();
-        QCOMPARE(screen->DefaultFontSize, 14);
-        QCOMPARE(IniFile(folder->file("QY.INI")).ReadString("Default Font", "Size", ""), "14");
+        f->screen->mnuDefaultFontClick();
+        QCOMPARE(f->screen->DefaultFontSize, 14);
+        QCOMPARE(IniFile(f->folder.file("QY.INI")).ReadString("Default Font", "Size", ""), "14");
         // Test machines have few fonts and no bold faces in the dialog: the
         // chosen font as a full machine would give it.
-        screen->DefaultFontName = "Times New Roman";
-        screen->DefaultFontBold = true;
+        f->screen->DefaultFontName = "Times New Roman";
+        f->screen->DefaultFontBold = true;
 
         // the shown page keeps its look
-        QTextCursor typed(screen->WPRichText1->document());
+        QTextCursor typed(f->screen->WPRichText1->document());
         typed.setPosition(3);
         QCOMPARE(typed.charFormat().fontPointSize(), 10.0);
-        screen->NextButtonClick();
+        f->screen->NextButtonClick();
         type("after");
-        QTextCursor next(screen->WPRichText1->document());
+        QTextCursor next(f->screen->WPRichText1->document());
         next.setPosition(3);
-        QCOMPARE(next.charFormat().fontFamilies().toStringList().value(0), screen->DefaultFontName);
+        QCOMPARE(next.charFormat().fontFamilies().toStringList().value(0), f->screen->DefaultFontName);
         QCOMPARE(next.charFormat().fontPointSize(), 14.0);
         QCOMPARE(next.charFormat().fontWeight(), int(QFont::Bold));
-        screen->PriorButtonClick();
-        typed = QTextCursor(screen->WPRichText1->document());
+        f->screen->PriorButtonClick();
+        typed = QTextCursor(f->screen->WPRichText1->document());
         typed.setPosition(3);
         QCOMPARE(typed.charFormat().fontPointSize(), 10.0); // the written entry is unchanged
     }
@@ -258,40 +236,40 @@ private slots:
     void defaultColourOutsideTheTableGivesBlack()
     {
         start();
-        screen->DefaultFontColor = 0x0000FF; // red, red in the low byte
-        screen->NextButtonClick();
-        QCOMPARE(screen->WPRichText1->CurrentCharAttr().Color, 9);
-        screen->DefaultFontColor = 0x123456;
-        screen->NextButtonClick();
-        QCOMPARE(screen->WPRichText1->CurrentCharAttr().Color, 0);
+        f->screen->DefaultFontColor = 0x0000FF; // red, red in the low byte
+        f->screen->NextButtonClick();
+        QCOMPARE(f->screen->WPRichText1->CurrentCharAttr().Color, 9);
+        f->screen->DefaultFontColor = 0x123456;
+        f->screen->NextButtonClick();
+        QCOMPARE(f->screen->WPRichText1->CurrentCharAttr().Color, 0);
     }
 
     void replaceMarksChangedAtOnce()
     {
         start();
         typeAndSave("text");
-        screen->Replace1Click();
-        QVERIFY(screen->EntryChanged());
-        QVERIFY(screen->WPRichText1->ReplaceDialog()->isVisible());
-        screen->Replace1Click(); // the same dialog again
-        QCOMPARE(screen->findChildren<QDialog *>().count(screen->WPRichText1->ReplaceDialog()), 1);
-        screen->mnuFindClick();
-        QVERIFY(screen->WPRichText1->FindDialog()->isVisible());
+        f->screen->Replace1Click();
+        QVERIFY(f->screen->EntryChanged());
+        QVERIFY(f->screen->WPRichText1->ReplaceDialog()->isVisible());
+        f->screen->Replace1Click(); // the same dialog again
+        QCOMPARE(f->screen->findChildren<QDialog *>().count(f->screen->WPRichText1->ReplaceDialog()), 1);
+        f->screen->mnuFindClick();
+        QVERIFY(f->screen->WPRichText1->FindDialog()->isVisible());
     }
 
     void rulerClickMarksChanged()
     {
         start();
         typeAndSave("x");
-        QTest::mouseClick(screen->WPRuler1, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(150, 11));
-        QVERIFY(screen->EntryChanged());
-        QCOMPARE(screen->WPRichText1->TabStops().size(), 1);
+        QTest::mouseClick(f->screen->WPRuler1, Qt::LeftButton, Qt::KeyboardModifiers(), QPoint(150, 11));
+        QVERIFY(f->screen->EntryChanged());
+        QCOMPARE(f->screen->WPRichText1->TabStops().size(), 1);
     }
 
     void toolBarHoldsItsControlsInOrder()
     {
         start();
-        TWPToolBar *bar = screen->WPToolBar2;
+        TWPToolBar *bar = f->screen->WPToolBar2;
         QCOMPARE(bar->height(), 52);
         QCOMPARE(bar->FontNameList->toolTip(), "Font");
         QCOMPARE(bar->FontSizeList->toolTip(), "Font Size");
@@ -300,15 +278,15 @@ private slots:
                                  "Select All", "Find", "Find and Replace", "Spell Check"})
             QVERIFY2(bar->Icon(hint), hint);
         QVERIFY(!bar->Icon("Spell Check")->isEnabled());
-        QVERIFY(!screen->MenuItem("SpellCheck1")->isEnabled());
-        const QList<QWidget *> order = {screen->Deletebutton, screen->DocPageBreakButton,
-                                        screen->ParagraphSetupButton, screen->DocWordWrapButton,
-                                        screen->Printbutton, screen->PasteGraphicButton,
-                                        screen->SigilboxButton, screen->ShowHideIconTool};
+        QVERIFY(!f->screen->MenuItem("SpellCheck1")->isEnabled());
+        const QList<QWidget *> order = {f->screen->Deletebutton, f->screen->DocPageBreakButton,
+                                        f->screen->ParagraphSetupButton, f->screen->DocWordWrapButton,
+                                        f->screen->Printbutton, f->screen->PasteGraphicButton,
+                                        f->screen->SigilboxButton, f->screen->ShowHideIconTool};
         for (int i = 1; i < order.size(); ++i)
             QVERIFY(order[i - 1]->geometry().right() + 3 <= order[i]->geometry().left());
-        QCOMPARE(screen->ShowHideIconTool->size(), QSize(96, 20));
-        QCOMPARE(screen->Deletebutton->toolTip(), "Delete current entry");
+        QCOMPARE(f->screen->ShowHideIconTool->size(), QSize(96, 20));
+        QCOMPARE(f->screen->Deletebutton->toolTip(), "Delete current entry");
     }
 
     void unreadableEntryIsNeverMarkedChanged()
@@ -320,13 +298,13 @@ private slots:
         QVERIFY(WriteEntryFile(EntriesFolder() + "19990305.QYE", "{\\rtf1 x" + QByteArray(2000, '{'),
                                QString(), &error));
         start();
-        QVERIFY(screen->WPRichText1->isReadOnly());
-        screen->WPRichText1->selectAll();
-        screen->Copy1Click();
-        screen->Replace1Click();
-        screen->DocPageBreakButtonClick();
-        QTest::keyClick(screen->WPRichText1, Qt::Key_Delete);
-        QVERIFY(!screen->EntryChanged());
+        QVERIFY(f->screen->WPRichText1->isReadOnly());
+        f->screen->WPRichText1->selectAll();
+        f->screen->Copy1Click();
+        f->screen->Replace1Click();
+        f->screen->DocPageBreakButtonClick();
+        QTest::keyClick(f->screen->WPRichText1, Qt::Key_Delete);
+        QVERIFY(!f->screen->EntryChanged());
     }
 };
 

@@ -2,7 +2,7 @@
 // date chosen in the date selector.
 
 #include "DriveModal.h"
-#include "TestSupport.h"
+#include "MainScreenFixture.h"
 
 #include "app/Clock.h"
 #include "app/DateFormats.h"
@@ -24,38 +24,16 @@
 #include <QTextDocument>
 #include <memory>
 
-namespace {
-QByteArray rtfOf(const QString &text)
-{
-    return QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ") + text.toLatin1()
-        + "\\par}";
-}
-} // namespace
 
 class TestCalendarButton : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempProgramFolder> folder;
-    std::unique_ptr<MessageRecorder> messages;
-    std::unique_ptr<TMainScreen> screen;
+    std::unique_ptr<MainScreenFixture> f;
 
-    void start()
-    {
-        screen = std::make_unique<TMainScreen>();
-        QVERIFY(screen->FormCreate());
-        screen->show();
-        QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
-        screen->FormActivate();
-    }
-    void writeEntry(const QDate &date, const QString &text)
-    {
-        QDir().mkpath(EntriesFolder());
-        QString error;
-        QVERIFY2(WriteEntryFile(EntryFileName(date), rtfOf(text), QString(), &error),
-                 qPrintable(error));
-    }
-    QString shownText() const { return screen->WPRichText1->document()->toPlainText().trimmed(); }
+    void start() { QVERIFY(f->start(QDate(1999, 3, 5))); }
+    void writeEntry(const QDate &date, const QString &text) { QVERIFY(f->writeEntry(date, text)); }
+    QString shownText() const { return f->screen->WPRichText1->document()->toPlainText().trimmed(); }
     static void clickDay(TDateSelector *s, int day, bool twice = false)
     {
         const QPoint cell = s->Calendar->CellOfDay(day);
@@ -69,21 +47,9 @@ class TestCalendarButton : public QObject
 private slots:
     void init()
     {
-        folder = std::make_unique<TempProgramFolder>();
-        messages = std::make_unique<MessageRecorder>();
-        SetDateFormats(DateFormatSettings::FromLocale(QLocale(QLocale::English, QLocale::UnitedStates)));
-        SetScreenFacts(QSize(1280, 1024), 96);
-        PinClock(QDateTime(QDate(1999, 3, 5), QTime(10, 0)));
-        QVERIFY(IniFile(folder->file("QY.INI")).WriteBool("Opening Screen", "show", false));
+        f = std::make_unique<MainScreenFixture>();
     }
-    void cleanup()
-    {
-        screen.reset();
-        messages.reset();
-        folder.reset();
-        UnpinClock();
-        SetScreenFacts(QSize(), 0);
-    }
+    void cleanup() { f.reset(); }
 
     void testsEachDayOfTheMonth_data()
     {
@@ -137,7 +103,7 @@ private slots:
     {
         start();
         int tests = 0;
-        screen->EntryDayExists = [&](const QDate &) {
+        f->screen->EntryDayExists = [&](const QDate &) {
             ++tests;
             return false;
         };
@@ -159,7 +125,7 @@ private slots:
             counts << tests;
             QTest::mouseClick(s->CancelButton, Qt::LeftButton);
         });
-        screen->CalendarButtonClick();
+        f->screen->CalendarButtonClick();
         QCOMPARE(counts, (QList<int>{31, 31, 59, 87, 118, 118}));
     }
 
@@ -169,9 +135,9 @@ private slots:
     {
         writeEntry(QDate(1999, 4, 20), "April entry");
         start();
-        screen->WPRichText1->setFocus();
-        QTest::keyClicks(screen->WPRichText1, "typed today");
-        QVERIFY(screen->EntryChanged());
+        f->screen->WPRichText1->setFocus();
+        QTest::keyClicks(f->screen->WPRichText1, "typed today");
+        QVERIFY(f->screen->EntryChanged());
 
         QStringList marks;
         bool savedFirst = false;
@@ -184,13 +150,13 @@ private slots:
             marks = s->EntryDays();
             clickDay(s, 20, true);
         });
-        QTest::mouseClick(screen->CalendarButton, Qt::LeftButton);
+        QTest::mouseClick(f->screen->CalendarButton, Qt::LeftButton);
         QVERIFY(savedFirst);
         QCOMPARE(marks, QStringList{"20"});
-        QCOMPARE(screen->CurrentDate, QDate(1999, 4, 20));
-        QCOMPARE(screen->DateLabel->text(), QStringLiteral("Tuesday, April 20, 1999"));
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 4, 20));
+        QCOMPARE(f->screen->DateLabel->text(), QStringLiteral("Tuesday, April 20, 1999"));
         QCOMPARE(shownText(), QStringLiteral("April entry"));
-        QVERIFY(!screen->EntryChanged());
+        QVERIFY(!f->screen->EntryChanged());
     }
 
     void cancelKeepsTheDateAndThePage_data()
@@ -213,10 +179,10 @@ private slots:
             else
                 QTest::mouseClick(s->CancelButton, Qt::LeftButton);
         });
-        screen->CalendarButtonClick();
-        QCOMPARE(screen->CurrentDate, QDate(1999, 3, 5));
+        f->screen->CalendarButtonClick();
+        QCOMPARE(f->screen->CurrentDate, QDate(1999, 3, 5));
         QCOMPARE(shownText(), QStringLiteral("today's entry"));
-        QVERIFY(!screen->EntryChanged());
+        QVERIFY(!f->screen->EntryChanged());
     }
 };
 
