@@ -5,6 +5,7 @@
 #include "store/EntryFiles.h"
 
 #include <QStringDecoder>
+#include <QStringMatcher>
 #include <QtConcurrent/QtConcurrentMap>
 
 QString EntryPlainText(const QByteArray &bytes)
@@ -19,16 +20,27 @@ QString EntryPlainText(const QByteArray &bytes)
     return QStringDecoder("windows-1252").decode(bytes);
 }
 
+namespace {
+// The editor's find takes a no-break space for a blank.
+QString withBlanks(const QString &text)
+{
+    if (!text.contains(QChar::Nbsp))
+        return text;
+    QString out = text;
+    return out.replace(QChar::Nbsp, QLatin1Char(' '));
+}
+
+bool contains(const QString &text, const QStringMatcher &matcher)
+{
+    return matcher.indexIn(withBlanks(text)) >= 0;
+}
+} // namespace
+
 bool TextContains(const QString &text, const QString &needle)
 {
     if (needle.isEmpty())
         return false;
-    // The editor's find takes a no-break space for a blank.
-    QString haystack = text;
-    haystack.replace(QChar::Nbsp, QLatin1Char(' '));
-    QString wanted = needle;
-    wanted.replace(QChar::Nbsp, QLatin1Char(' '));
-    return haystack.contains(wanted, Qt::CaseInsensitive);
+    return contains(text, QStringMatcher(withBlanks(needle), Qt::CaseInsensitive));
 }
 
 namespace {
@@ -41,11 +53,11 @@ struct Probe
     QString error;
 };
 
-void probe(Probe &p, const QString &text, const QString &password)
+void probe(Probe &p, const QStringMatcher &matcher, const QString &password)
 {
     QByteArray plain;
     p.readable = ReadEntryFile(p.fileName, password, &plain, &p.error);
-    p.match = p.readable && TextContains(EntryPlainText(plain), text);
+    p.match = p.readable && contains(EntryPlainText(plain), matcher);
 }
 } // namespace
 
@@ -58,9 +70,12 @@ SearchResult SearchEntries(const QDate &first, const QDate &last, const QString 
     // holds the text is found, as a scan day by day finds it.
     constexpr int batchSize = 32;
     SearchResult result;
+    if (text.isEmpty())
+        return result;
+    const QStringMatcher matcher(withBlanks(text), Qt::CaseInsensitive);
     QList<Probe> batch;
     auto runBatch = [&]() {
-        QtConcurrent::blockingMap(batch, [&](Probe &p) { probe(p, text, password); });
+        QtConcurrent::blockingMap(batch, [&](Probe &p) { probe(p, matcher, password); });
         for (const Probe &p : std::as_const(batch)) {
             if (!p.readable) {
                 result.unreadable << p.date;
