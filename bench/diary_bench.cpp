@@ -222,14 +222,13 @@ void benchDiary(int years, int runs, const QString &password)
         LatestEntryDate(Today());
     });
     row("FirstDiaryRecord + LastDiaryRecord", firstLast, "", 0);
-    const double month = timeRuns(runs, [&] {
-        int marked = 0;
-        const QDate start(diary.last.year(), diary.last.month(), 1);
-        for (int d = 0; d < start.daysInMonth(); ++d)
-            marked += EntryFileExists(start.addDays(d)) ? 1 : 0;
-        Q_UNUSED(marked);
-    });
-    row("Existence tests of one calendar month", month, "", 0);
+    double month = 0;
+    {
+        TMainScreen screen;
+        QStringList days;
+        month = timeRuns(runs, [&] { screen.MarkEntryDays(days, diary.last.year(), diary.last.month()); });
+    }
+    row("MarkEntryDays, one calendar month", month, "", 0);
 
     IniFile(IniFileName()).WriteBool(QStringLiteral("Opening Screen"), QStringLiteral("show"), false);
     if (!password.isEmpty())
