@@ -128,6 +128,9 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QWidget(parent)
 {
     setFixedHeight(52);
     auto *rows = new QVBoxLayout(this);
+    // The window may be narrower than all the tool bar's controls: the
+    // last ones are then cut off rather than the window kept wide.
+    rows->setSizeConstraint(QLayout::SetNoConstraint);
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(2);
     auto *top = new QHBoxLayout;
@@ -139,7 +142,7 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QWidget(parent)
 
     FontNameList = new QFontComboBox(this);
     FontNameList->setToolTip(QStringLiteral("Font"));
-    FontNameList->setMaximumWidth(150);
+    FontNameList->setFixedWidth(140);
     FontNameList->setFixedHeight(22);
     top->addWidget(FontNameList);
     FontSizeList = new QComboBox(this);
@@ -152,13 +155,13 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QWidget(parent)
     TextColorList = new QComboBox(this);
     TextColorList->setToolTip(QStringLiteral("Text Color"));
     FillColors(TextColorList);
-    TextColorList->setFixedHeight(22);
+    TextColorList->setFixedSize(84, 22);
     top->addWidget(TextColorList);
     BackgroundColorList = new QComboBox(this);
     BackgroundColorList->setToolTip(QStringLiteral("Background Color"));
     BackgroundColorList->addItem(QStringLiteral("None"));
     FillColors(BackgroundColorList);
-    BackgroundColorList->setFixedHeight(22);
+    BackgroundColorList->setFixedSize(84, 22);
     top->addWidget(BackgroundColorList);
     top->addSpacing(GroupSpacing);
 
@@ -172,14 +175,16 @@ TWPToolBar::TWPToolBar(QWidget *parent) : QWidget(parent)
     AddIcon(top, QStringLiteral("Right Justified"), Lines(Qt::AlignRight), true);
     AddIcon(top, QStringLiteral("Justified"), Lines(Qt::AlignJustify), true);
     AddIcon(top, QStringLiteral("Centered"), Lines(Qt::AlignHCenter), true);
-    top->addSpacing(GroupSpacing);
-    AddIcon(top, QStringLiteral("Copy"), Drawn(QStringLiteral("copy")), false);
-    AddIcon(top, QStringLiteral("Cut"), Drawn(QStringLiteral("cut")), false);
-    AddIcon(top, QStringLiteral("Paste"), Drawn(QStringLiteral("paste")), false);
-    AddIcon(top, QStringLiteral("Select All"), Drawn(QStringLiteral("all")), false);
-    AddIcon(top, QStringLiteral("Find"), Drawn(QStringLiteral("find")), false);
-    AddIcon(top, QStringLiteral("Find and Replace"), Drawn(QStringLiteral("replace")), false);
-    AddIcon(top, QStringLiteral("Spell Check"), Drawn(QStringLiteral("spell")), false);
+    // The edit icons open the second row, before the program's own
+    // controls, so the whole tool bar fits the page's designed width.
+    AddIcon(extraRow_, QStringLiteral("Copy"), Drawn(QStringLiteral("copy")), false);
+    AddIcon(extraRow_, QStringLiteral("Cut"), Drawn(QStringLiteral("cut")), false);
+    AddIcon(extraRow_, QStringLiteral("Paste"), Drawn(QStringLiteral("paste")), false);
+    AddIcon(extraRow_, QStringLiteral("Select All"), Drawn(QStringLiteral("all")), false);
+    AddIcon(extraRow_, QStringLiteral("Find"), Drawn(QStringLiteral("find")), false);
+    AddIcon(extraRow_, QStringLiteral("Find and Replace"), Drawn(QStringLiteral("replace")), false);
+    AddIcon(extraRow_, QStringLiteral("Spell Check"), Drawn(QStringLiteral("spell")), false);
+    extraRow_->addSpacing(GroupSpacing);
     top->addStretch(1);
     extraRow_->addStretch(1);
 
@@ -339,4 +344,9 @@ void TWPToolBar::UpdateFromEditor()
     Icon(QStringLiteral("Justified"))->setChecked(alignment == Qt::AlignJustify);
     Icon(QStringLiteral("Centered"))->setChecked(alignment == Qt::AlignHCenter);
     updating_ = false;
+}
+
+QSize TWPToolBar::minimumSizeHint() const
+{
+    return QSize(0, 52);
 }

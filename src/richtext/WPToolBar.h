@@ -39,6 +39,8 @@ public:
     static constexpr int SpellCheckGroup = 768;
     static constexpr int SpellCheckNumber = 8;
 
+    QSize minimumSizeHint() const override;
+
 signals:
     void IconSelection(int kind, const QString &text, int group, int number, int index);
 
