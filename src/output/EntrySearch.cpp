@@ -1,24 +1,10 @@
 #include "output/EntrySearch.h"
 
 #include "richtext/RtfPlainText.h"
-#include "richtext/RtfReader.h"
 #include "store/EntryFiles.h"
 
-#include <QStringDecoder>
 #include <QStringMatcher>
 #include <QtConcurrent/QtConcurrentMap>
-
-QString EntryPlainText(const QByteArray &bytes)
-{
-    if (RtfReader::LooksLikeRtf(bytes))
-        return RtfPlainText(bytes);
-    // What the editor shows of a file that is no RTF: its text.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return QStringDecoder("windows-1252").decode(bytes);
-}
 
 namespace {
 // The editor's find takes a no-break space for a blank.

@@ -4,14 +4,13 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+
+#include "richtext/RtfPlainText.h" // EntryPlainText
 #include <functional>
 
 // Looking through the entries of a range of dates for a text, the way the
 // editor's find looks: letters compared without regard to case, on the
 // entry's text (never on its RTF markup), across formatting runs.
-
-// The text an entry shows, from its plain RTF (or plain text) bytes.
-QString EntryPlainText(const QByteArray &entryBytes);
 
 // True when the text holds the needle as the editor's find sees it.
 bool TextContains(const QString &text, const QString &needle);

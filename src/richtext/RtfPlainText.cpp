@@ -3,6 +3,9 @@
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfKeywords.h"
 #include "richtext/RtfLexer.h"
+#include "richtext/RtfReader.h"
+
+#include <QStringDecoder>
 
 #include <QHash>
 
@@ -323,4 +326,22 @@ QString RtfPlainText(QByteArrayView rtf)
     if (!rtf.sliced(start).startsWith("{\\rtf"))
         return QString();
     return PlainText(rtf.sliced(start)).Run();
+}
+
+QString DecodePlainText(QByteArrayView data)
+{
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data = data.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(data);
+    if (utf8.hasError())
+        text = RtfCodePage::Decoder(RtfCodePage::Ansi).Decode(data);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString EntryPlainText(QByteArrayView bytes)
+{
+    return RtfReader::LooksLikeRtf(bytes) ? RtfPlainText(bytes) : DecodePlainText(bytes);
 }

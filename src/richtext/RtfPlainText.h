@@ -9,3 +9,11 @@
 // instructions, tables of fonts, colours and styles and other destinations
 // contribute nothing.  Input that is not RTF gives an empty string.
 QString RtfPlainText(QByteArrayView rtf);
+
+// A file that is no RTF as the editor shows it: UTF-8 when it is valid UTF-8
+// (a byte-order mark dropped), otherwise Windows-1252, which accepts every
+// byte; line ends become '\n'.
+QString DecodePlainText(QByteArrayView bytes);
+
+// The text an entry shows in the editor, whether it holds RTF or plain text.
+QString EntryPlainText(QByteArrayView bytes);

@@ -1228,7 +1228,7 @@ void Parser::FinishPicture()
     blockHasContent_ = true;
 }
 
-qsizetype RtfStart(const QByteArray &bytes)
+qsizetype RtfStart(QByteArrayView bytes)
 {
     qsizetype i = 0;
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -1241,9 +1241,9 @@ qsizetype RtfStart(const QByteArray &bytes)
 
 } // namespace
 
-bool RtfReader::LooksLikeRtf(const QByteArray &bytes)
+bool RtfReader::LooksLikeRtf(QByteArrayView bytes)
 {
-    return QByteArrayView(bytes).sliced(RtfStart(bytes)).startsWith("{\\rtf");
+    return bytes.sliced(RtfStart(bytes)).startsWith("{\\rtf");
 }
 
 bool RtfReader::Read(const QByteArray &rtf, QTextDocument *document)

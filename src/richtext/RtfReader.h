@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QTextDocument;
@@ -21,7 +22,7 @@ public:
     QString ErrorString() const { return error_; }
 
     // True when the bytes start (after blanks) with "{\rtf".
-    static bool LooksLikeRtf(const QByteArray &bytes);
+    static bool LooksLikeRtf(QByteArrayView bytes);
 
 private:
     QString error_;

@@ -1,5 +1,7 @@
 #include "richtext/WPRichText.h"
 
+#include "richtext/RtfPlainText.h"
+
 #include "richtext/RtfCodePage.h"
 #include "richtext/RtfFormat.h"
 #include "richtext/RtfPicture.h"
@@ -28,22 +30,6 @@ namespace {
 QFont DefaultFont()
 {
     return QFont(QStringLiteral("Arial"), 8);
-}
-
-// Plain text as it is on disk: UTF-8 when it is valid UTF-8, otherwise
-// Windows-1252, which accepts every byte.
-QString DecodePlainText(const QByteArray &bytes)
-{
-    QByteArrayView data(bytes);
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data = data.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(data);
-    if (utf8.hasError())
-        text = RtfCodePage::Decoder(RtfCodePage::Ansi).Decode(data);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
 }
 
 // The MIME types under which RTF travels on the clipboard.
