@@ -40,7 +40,5 @@ TShowOpeningMessage::TShowOpeningMessage(QWidget *parent) : QDialog(parent)
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    // Centred on the screen.
-    const QSize screen = ScreenSize();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    CentreOnScreen(this);
 }

@@ -48,6 +48,12 @@ void SetMainWindow(QWidget *window)
     mainWindow = window;
 }
 
+void CentreOnScreen(QWidget *window)
+{
+    const QSize screen = ScreenSize();
+    window->move((screen.width() - window->width()) / 2, (screen.height() - window->height()) / 2);
+}
+
 void PlaceDialog(QWidget *window)
 {
     if (!window)
@@ -56,9 +62,7 @@ void PlaceDialog(QWidget *window)
     const bool isMain = QString::fromLatin1(window->metaObject()->className()).toUpper()
         == QStringLiteral("TMAINSCREEN");
     if (isMain || !main || main->isMaximized()) {
-        const QSize screen = ScreenSize();
-        window->move((screen.width() - window->width()) / 2,
-                     (screen.height() - window->height()) / 2);
+        CentreOnScreen(window);
         return;
     }
     const QRect m = main->geometry();

@@ -16,6 +16,10 @@ void SetScreenFacts(const QSize &size, int dpi); // an empty size unpins
 QWidget *MainWindow();
 void SetMainWindow(QWidget *window);
 
+// Centres a window on the screen (the few windows that do not follow the
+// main window).
+void CentreOnScreen(QWidget *window);
+
 // Places a dialog before it is shown: centred on the screen when it is the
 // main window or the main window is maximised, otherwise centred over the
 // main window (even when that puts it partly off screen).

@@ -20,6 +20,5 @@ TConvertNotify::TConvertNotify(QWidget *parent)
     layout->addWidget(Status);
     setFixedSize(320, 72);
 
-    const QSize screen = ScreenSize();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    CentreOnScreen(this);
 }

@@ -1,16 +1,16 @@
 #include "store/Opasswrd.h"
 
+#include "app/Placement.h"
+
 #include "app/IniFile.h"
 #include "app/Messages.h"
 #include "app/ProgramFolder.h"
 #include "store/PasswordCodec.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 QString ReadStoredPassword()
@@ -69,10 +69,7 @@ TGetOpeningPassword::TGetOpeningPassword(QWidget *parent)
 
     // Centred on the screen, not over another window.
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
 }
 
 void TGetOpeningPassword::OKButtonClick()
