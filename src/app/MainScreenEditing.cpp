@@ -21,6 +21,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <functional>
+
 namespace {
 
 // Sees the editor's key presses before the editor does.
@@ -41,57 +43,61 @@ private:
     TMainScreen *screen_;
 };
 
-QIcon PageBreakGlyph()
+// A 16 by 16 glyph drawn on a clear ground.
+QIcon Glyph(const std::function<void(QPainter &)> &draw)
 {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
-    painter.drawRect(3, 0, 10, 5);
-    painter.drawRect(3, 10, 10, 5);
-    painter.setPen(QPen(Qt::blue, 1, Qt::DashLine));
-    painter.drawLine(0, 7, 15, 7);
+    draw(painter);
+    painter.end();
     return QIcon(pixmap);
+}
+
+QIcon CharacterGlyph(QChar c, const QFont &font)
+{
+    return Glyph([&](QPainter &painter) {
+        painter.setFont(font);
+        painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(c));
+    });
+}
+
+QIcon PageBreakGlyph()
+{
+    return Glyph([](QPainter &painter) {
+        painter.drawRect(3, 0, 10, 5);
+        painter.drawRect(3, 10, 10, 5);
+        painter.setPen(QPen(Qt::blue, 1, Qt::DashLine));
+        painter.drawLine(0, 7, 15, 7);
+    });
 }
 
 QIcon ParagraphGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
     QFont font(QStringLiteral("Times New Roman"));
     font.setPixelSize(14);
     font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QString(QChar(0x00B6)));
-    return QIcon(pixmap);
+    return CharacterGlyph(QChar(0x00B6), font);
 }
 
 QIcon WrapGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.drawLine(1, 3, 13, 3);
-    painter.drawLine(13, 3, 13, 9);
-    painter.drawLine(13, 9, 5, 9);
-    painter.drawLine(5, 9, 7, 7);
-    painter.drawLine(5, 9, 7, 11);
-    painter.drawLine(1, 13, 9, 13);
-    return QIcon(pixmap);
+    return Glyph([](QPainter &painter) {
+        painter.drawLine(1, 3, 13, 3);
+        painter.drawLine(13, 3, 13, 9);
+        painter.drawLine(13, 9, 5, 9);
+        painter.drawLine(5, 9, 7, 7);
+        painter.drawLine(5, 9, 7, 11);
+        painter.drawLine(1, 13, 9, 13);
+    });
 }
 
 QIcon SymbolGlyph()
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
     QFont font;
     font.setPixelSize(13);
-    painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QString(QChar(0x03A9)));
-    return QIcon(pixmap);
+    return CharacterGlyph(QChar(0x03A9), font);
 }
 
 } // namespace

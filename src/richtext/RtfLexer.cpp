@@ -133,3 +133,21 @@ QByteArrayView RtfLexer::ReadBinary(qint64 count)
     pos_ += n;
     return data;
 }
+
+void RtfLexer::Skip(const RtfToken &token)
+{
+    if (token.type == RtfToken::ControlWord && token.word == "bin" && token.parameter > 0)
+        ReadBinary(token.parameter);
+}
+
+QByteArrayView RtfLexer::SkipFallback(const RtfToken &token, int &ucSkip)
+{
+    if (token.type == RtfToken::Text) {
+        const qsizetype n = qMin<qsizetype>(ucSkip, token.text.size());
+        ucSkip -= int(n);
+        return token.text.sliced(n);
+    }
+    --ucSkip;
+    Skip(token);
+    return {};
+}

@@ -43,6 +43,15 @@ public:
     // when the input ends first) and moves past them.
     QByteArrayView ReadBinary(qint64 count);
 
+    // A token inside a skipped destination: \bin data is passed over too.
+    void Skip(const RtfToken &token);
+
+    // While fallback characters of the last \uN are due (ucSkip > 0): takes
+    // the token as fallback, where a text byte, a \'hh or a control word or
+    // symbol each count as one, and counts ucSkip down.  Returns the rest of
+    // a text token that lies beyond the fallback (empty when none).
+    QByteArrayView SkipFallback(const RtfToken &token, int &ucSkip);
+
     qsizetype Position() const { return pos_; }
     bool AtEnd() const { return pos_ >= input_.size(); }
 

@@ -257,21 +257,12 @@ QString PlainText::Run()
             continue;
         }
         if (stack_.back().skip) {
-            if (token.type == RtfToken::ControlWord && token.word == "bin" && token.parameter > 0)
-                lexer_.ReadBinary(token.parameter);
+            lexer_.Skip(token);
             continue;
         }
         if (ucSkip_ > 0) {
-            if (token.type == RtfToken::Text) {
-                const qsizetype n = qMin<qsizetype>(ucSkip_, token.text.size());
-                ucSkip_ -= int(n);
-                if (n < token.text.size())
-                    Text(token.text.sliced(n));
-                continue;
-            }
-            --ucSkip_;
-            if (token.type == RtfToken::ControlWord && token.word == "bin" && token.parameter > 0)
-                lexer_.ReadBinary(token.parameter);
+            if (const QByteArrayView rest = lexer_.SkipFallback(token, ucSkip_); !rest.isEmpty())
+                Text(rest);
             continue;
         }
         switch (token.type) {

@@ -318,24 +318,13 @@ bool Parser::Run(QString *error)
         }
 
         if (State().destination == Destination::Skip) {
-            if (token.type == RtfToken::ControlWord && token.word == "bin" && token.parameter > 0)
-                lexer_.ReadBinary(token.parameter);
+            lexer_.Skip(token);
             continue;
         }
 
         if (ucSkip_ > 0) {
-            // Fallback characters of the last \uN: a text byte, a \'hh or a
-            // control word or symbol each count as one.
-            if (token.type == RtfToken::Text) {
-                const qsizetype n = qMin<qsizetype>(ucSkip_, token.text.size());
-                ucSkip_ -= int(n);
-                if (n < token.text.size())
-                    OnText(token.text.sliced(n));
-                continue;
-            }
-            --ucSkip_;
-            if (token.type == RtfToken::ControlWord && token.word == "bin" && token.parameter > 0)
-                lexer_.ReadBinary(token.parameter);
+            if (const QByteArrayView rest = lexer_.SkipFallback(token, ucSkip_); !rest.isEmpty())
+                OnText(rest);
             continue;
         }
 
