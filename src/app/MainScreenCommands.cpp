@@ -24,7 +24,9 @@ void TMainScreen::setEntryChanged(bool changed)
 
 void TMainScreen::WPRichText1Change()
 {
-    if (!LoadingEntry)
+    // A page that shows no entry because the entry could not be read never
+    // counts as changed: saving it would overwrite or delete that entry.
+    if (!LoadingEntry && !WPRichText1->isReadOnly())
         setEntryChanged(true);
 }
 
@@ -56,6 +58,8 @@ void TMainScreen::CancelButtonClick()
 
 void TMainScreen::DeletebuttonClick()
 {
+    if (WPRichText1->isReadOnly())
+        return;
     if (!AskConfirmation(QStringLiteral("Delete this entry?")))
         return;
     // The file goes with the next save, which finds the page empty; Cancel

@@ -194,10 +194,9 @@ void TMainScreen::buildToolBar(QWidget *parent)
 
 void TMainScreen::MarkChanged()
 {
-    // An entry that could not be read shows read-only and empty: marking it
-    // changed would let Save overwrite it with nothing.
-    if (!WPRichText1->isReadOnly())
-        WPRichText1->RaiseChange();
+    // A read-only page (an entry that could not be read) ignores this in
+    // WPRichText1Change.
+    WPRichText1->RaiseChange();
 }
 
 void TMainScreen::Cut1Click()

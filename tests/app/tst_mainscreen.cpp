@@ -381,6 +381,9 @@ private slots:
         QVERIFY(f->screen->WPRichText1->isReadOnly());
         QVERIFY(f->messages.last().contains("19990305.QYE"));
         f->type("overwrite?");
+        f->messages.answers << true;
+        f->screen->DeletebuttonClick();
+        QVERIFY(!f->screen->EntryChanged());
         f->screen->NextButtonClick();
         QVERIFY(!f->screen->WPRichText1->isReadOnly());
         QCOMPARE(f->folder.read("Entries/19990305.QYE"), before);
